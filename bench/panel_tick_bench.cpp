@@ -1,0 +1,106 @@
+// One panel tick against ports that answer at once: time and heap allocations per tick.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "app/panel.h"
+#include "battery/live_monitor.h"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+class QuietDialog : public DialogPort {
+ public:
+  BOOL SetDlgItemTextW(HWND, int, const char16_t* text) override {
+    benchmark::DoNotOptimize(text[0]);
+    return TRUE;
+  }
+  BOOL SetDlgItemInt(HWND, int, UINT, BOOL) override { return TRUE; }
+  UINT GetDlgItemInt(HWND, int, BOOL*, BOOL) override { return 0; }
+  UINT IsDlgButtonChecked(HWND, int) override { return 0; }
+  HWND GetDlgItem(HWND, int) override { return nullptr; }
+  BOOL EnableWindow(HWND, BOOL) override { return TRUE; }
+  BOOL SetWindowTextW(HWND, const char16_t* text) override {
+    benchmark::DoNotOptimize(text[0]);
+    return TRUE;
+  }
+  UINT_PTR SetTimer(HWND, UINT_PTR id, UINT) override { return id; }
+  BOOL KillTimer(HWND, UINT_PTR) override { return TRUE; }
+  void PostQuitMessage(int) override {}
+  LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) override { return 0; }
+};
+
+class FixedClock : public ClockPort {
+ public:
+  void GetLocalTime(SYSTEMTIME* time) override { *time = {2026, 12, 1, 7, 9, 5, 3, 0}; }
+};
+
+// One battery that answers every request at once, draining by 1 mWh per status request.
+class InstantBattery : public BatteryPort {
+ public:
+  HDEVINFO SetupDiGetClassDevsW(const GUID*, const char16_t*, HWND, DWORD) override { return this; }
+  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, void*, const GUID*, DWORD index, SP_DEVICE_INTERFACE_DATA*) override {
+    return index == 0;
+  }
+  BOOL SetupDiGetDeviceInterfaceDetailW(HDEVINFO, SP_DEVICE_INTERFACE_DATA*, SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail,
+                                        DWORD) override {
+    std::memcpy(reinterpret_cast<char*>(detail) + 4, u"\\\\?\\battery", sizeof u"\\\\?\\battery");
+    return TRUE;
+  }
+  BOOL SetupDiDestroyDeviceInfoList(HDEVINFO) override { return TRUE; }
+  HANDLE CreateFileW(const char16_t*, DWORD, DWORD, DWORD, DWORD) override { return this; }
+  BOOL DeviceIoControl(HANDLE, DWORD code, void*, DWORD, void* out, DWORD out_size, DWORD*) override {
+    using namespace battery_class;
+    if (code == IOCTL_BATTERY_QUERY_TAG) {
+      const ULONG tag = 1;
+      std::memcpy(out, &tag, sizeof tag);
+    } else if (code == IOCTL_BATTERY_QUERY_STATUS) {
+      const BATTERY_STATUS status = {BATTERY_DISCHARGING, capacity_--, 11800, -12000};
+      std::memcpy(out, &status, sizeof status);
+    } else if (out_size == sizeof(BATTERY_INFORMATION)) {
+      const BATTERY_INFORMATION info = {0, 1, {}, {'L', 'I', 'O', 'N'}, 57000, 52000, 1560, 2600, 0, 3};
+      std::memcpy(out, &info, sizeof info);
+    } else {
+      std::memcpy(out, u"Simulated", sizeof u"Simulated");
+    }
+    return TRUE;
+  }
+  BOOL CloseHandle(HANDLE) override { return TRUE; }
+
+ private:
+  ULONG capacity_ = 4000000;
+};
+
+void BM_PanelTick(benchmark::State& bench) {
+  QuietDialog dialog;
+  FixedClock clock;
+  InstantBattery battery;
+  PanelPorts ports{dialog, clock, battery};
+  static PanelState state;
+  initialise_panel(state, ports);
+  const long before = allocations.load();
+  for (auto _ : bench) {
+    panel_tick(state, ports);
+  }
+  bench.counters["allocs_per_tick"] =
+      benchmark::Counter(static_cast<double>(allocations.load() - before), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_PanelTick);
+
+}  // namespace
+
+void* operator new(size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* block = std::malloc(size == 0 ? 1 : size)) {
+    return block;
+  }
+  throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, size_t) noexcept { std::free(block); }
+
+BENCHMARK_MAIN();

@@ -1,0 +1,11 @@
+// Every port the panel's procedures reach the platform through, bundled for the two hosts.
+#pragma once
+
+#include "app/dialog_port.h"
+#include "battery/battery_port.h"
+
+struct PanelPorts {
+  DialogPort& dialog;
+  ClockPort& clock;
+  BatteryPort& battery;
+};
