@@ -100,6 +100,7 @@ void* operator new(size_t size) {
   }
   throw std::bad_alloc();
 }
+// Paired with the counting operator new above, which takes its blocks from malloc.
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, size_t) noexcept { std::free(block); }
 

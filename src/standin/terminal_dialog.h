@@ -1,0 +1,98 @@
+// The terminal's dialog manager: the panel's controls, their texts and states, keyboard focus and
+// timers, offered to the logic as the Windows dialog operations. It draws nothing itself.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/dialog_port.h"
+#include "standin/cell_layout.h"
+#include "standin/monotonic_clock.h"
+
+struct ControlState {
+  std::u16string text;
+  bool enabled = true;
+  bool checked = false;
+};
+
+class TerminalDialog final : public DialogPort {
+ public:
+  explicit TerminalDialog(MonotonicClock& clock);
+
+  HWND host_window() { return reinterpret_cast<HWND>(&host_marker_); }
+  HWND panel_window() { return reinterpret_cast<HWND>(&panel_marker_); }
+
+  // The panel's dialog procedure: every message for the panel goes there.
+  using PanelProcedure = std::function<INT_PTR(UINT message, WPARAM wparam, LPARAM lparam)>;
+  void attach(PanelProcedure procedure) { procedure_ = std::move(procedure); }
+  // WM_INITDIALOG at creation; like the Windows dialog manager, focus then goes to the first tab stop.
+  void create_panel();
+
+  BOOL SetDlgItemTextW(HWND dialog, int id, const char16_t* text) override;
+  BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL is_signed) override;
+  UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL is_signed) override;
+  UINT IsDlgButtonChecked(HWND dialog, int id) override;
+  HWND GetDlgItem(HWND dialog, int id) override;
+  BOOL EnableWindow(HWND window, BOOL enable) override;
+  BOOL SetWindowTextW(HWND window, const char16_t* text) override;
+  UINT_PTR SetTimer(HWND window, UINT_PTR timer_id, UINT elapse_ms) override;
+  BOOL KillTimer(HWND window, UINT_PTR timer_id) override;
+  void PostQuitMessage(int exit_code) override;
+  LRESULT SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  // Dialog keyboard and mouse handling, as Windows' IsDialogMessage does it.
+  void focus_next();
+  void focus_previous();
+  void press_enter();                       // clicks the focused push button, otherwise command 1 (IDOK)
+  void press_escape();                      // command 2 (IDCANCEL)
+  void press_space();                       // clicks the focused push button or toggles the focused check box
+  bool press_mnemonic(char16_t letter);     // clicks the control whose '&' letter this is
+  void type_character(char16_t character);  // digits only, into a focused enabled number field
+  void press_backspace();
+  void click(int panel_row, int panel_column);
+
+  // Timers: the earliest due time, and the WM_TIMER messages due by now.
+  std::optional<uint64_t> next_timer_due() const;
+  void run_due_timers();
+
+  bool quit_posted() const { return quit_posted_; }
+  int exit_code() const { return exit_code_; }
+
+  const PanelLayout& layout() const { return layout_; }
+  const ControlState& control(size_t index) const { return controls_[index]; }
+  std::optional<size_t> focus() const { return focus_; }
+  bool focus_in_number_field() const;
+  const std::u16string& host_title() const { return host_title_; }
+
+ private:
+  struct Timer {
+    UINT_PTR id = 0;
+    uint64_t period_ms = 0;
+    uint64_t due_ms = 0;
+    bool set = false;
+  };
+
+  std::optional<size_t> index_of(int id) const;
+  std::optional<size_t> index_of(HWND window) const;
+  bool is_tab_stop(size_t index) const;
+  void move_focus(int direction);
+  void set_focus(size_t index);
+  void activate(size_t index);  // a click on a push button or check box
+  void send_command(int id);
+
+  MonotonicClock& clock_;
+  PanelLayout layout_;
+  std::array<ControlState, kControlCount> controls_;
+  std::optional<size_t> focus_;
+  bool replace_on_type_ = false;  // a number field reached by Tab has its text selected
+  std::array<Timer, 4> timers_{};
+  std::u16string host_title_;
+  bool quit_posted_ = false;
+  int exit_code_ = 0;
+  PanelProcedure procedure_;
+  char host_marker_ = 0;
+  char panel_marker_ = 0;
+};
