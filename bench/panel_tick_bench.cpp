@@ -43,11 +43,12 @@ class FixedClock : public ClockPort {
 class InstantBattery : public BatteryPort {
  public:
   HDEVINFO SetupDiGetClassDevsW(const GUID*, const char16_t*, HWND, DWORD) override { return this; }
-  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, void*, const GUID*, DWORD index, SP_DEVICE_INTERFACE_DATA*) override {
+  BOOL SetupDiEnumDeviceInterfaces(HDEVINFO, void*, const GUID*, DWORD index,
+                                   SP_DEVICE_INTERFACE_DATA*) override {
     return index == 0;
   }
-  BOOL SetupDiGetDeviceInterfaceDetailW(HDEVINFO, SP_DEVICE_INTERFACE_DATA*, SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail,
-                                        DWORD) override {
+  BOOL SetupDiGetDeviceInterfaceDetailW(HDEVINFO, SP_DEVICE_INTERFACE_DATA*,
+                                        SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail, DWORD) override {
     std::memcpy(reinterpret_cast<char*>(detail) + 4, u"\\\\?\\battery", sizeof u"\\\\?\\battery");
     return TRUE;
   }
@@ -86,8 +87,8 @@ void BM_PanelTick(benchmark::State& bench) {
   for (auto _ : bench) {
     panel_tick(state, ports);
   }
-  bench.counters["allocs_per_tick"] =
-      benchmark::Counter(static_cast<double>(allocations.load() - before), benchmark::Counter::kAvgIterations);
+  bench.counters["allocs_per_tick"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
+                                                         benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PanelTick);
 
@@ -101,7 +102,11 @@ void* operator new(size_t size) {
   throw std::bad_alloc();
 }
 // Paired with the counting operator new above, which takes its blocks from malloc.
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, size_t) noexcept { std::free(block); }
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, size_t) noexcept {
+  std::free(block);
+}
 
 BENCHMARK_MAIN();

@@ -72,8 +72,10 @@ ControlStyles styles_of(ControlKind kind) {
     case ControlKind::label:
       return {"STATIC", ws_child | ws_visible | ws_group | 0x0 /* SS_LEFT */, 0};
     case ControlKind::read_only_field:
-      return {"EDIT", ws_child | ws_visible | ws_border | ws_tabstop | 0x0800 /* ES_READONLY */ |
-                          0x0080 /* ES_AUTOHSCROLL */, 0};
+      return {"EDIT",
+              ws_child | ws_visible | ws_border | ws_tabstop | 0x0800 /* ES_READONLY */ |
+                  0x0080 /* ES_AUTOHSCROLL */,
+              0};
     case ControlKind::delay_field:
       return {"EDIT", ws_child | ws_visible | ws_disabled | ws_border | ws_tabstop | 0x2000 /* ES_NUMBER */,
               0x00001000 /* WS_EX_RIGHT */};

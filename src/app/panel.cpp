@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int32_t kTicksBeforeFirstMinute = 58;  // the tick at the end of initialisation is the 59th
-constexpr size_t kUniqueIdClearedUnits = 32;  // as much as the query asks the driver for
+constexpr size_t kUniqueIdClearedUnits = 32;     // as much as the query asks the driver for
 
 void run_action(PanelState& state, const PanelPorts& ports, PanelAction action, int id) {
   switch (action) {

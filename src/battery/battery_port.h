@@ -12,7 +12,8 @@ class BatteryPort {
                                            DWORD member_index, SP_DEVICE_INTERFACE_DATA* interface_data) = 0;
   // `detail` is the caller's buffer of `detail_size` bytes; no required-size or device-info output.
   virtual BOOL SetupDiGetDeviceInterfaceDetailW(HDEVINFO set, SP_DEVICE_INTERFACE_DATA* interface_data,
-                                                SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail, DWORD detail_size) = 0;
+                                                SP_DEVICE_INTERFACE_DETAIL_DATA_W* detail,
+                                                DWORD detail_size) = 0;
   virtual BOOL SetupDiDestroyDeviceInfoList(HDEVINFO set) = 0;
   virtual HANDLE CreateFileW(const char16_t* path, DWORD access, DWORD share_mode, DWORD creation,
                              DWORD attributes) = 0;

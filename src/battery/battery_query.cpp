@@ -120,8 +120,8 @@ int query_battery(BatterySnapshot& snapshot, BatteryPort& port) {
   copy_wide(snapshot.unique_id, kNotAvailable);
   find_battery_path(snapshot, port);
 
-  DeviceHandle device(port, port.CreateFileW(snapshot.device_path, FILE_ALL_ACCESS, 0, OPEN_EXISTING,
-                                             FILE_ATTRIBUTE_NORMAL));
+  DeviceHandle device(
+      port, port.CreateFileW(snapshot.device_path, FILE_ALL_ACCESS, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (!device.is_open()) {
     return -1;
   }

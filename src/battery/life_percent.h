@@ -9,7 +9,9 @@
 // the "inf" or "nan" a division by zero would print.
 constexpr const char16_t* kUnknownLifePercent = u"N/A";
 
-inline bool life_percent_known(const BatterySnapshot& snapshot) { return snapshot.full_charged_capacity != 0; }
+inline bool life_percent_known(const BatterySnapshot& snapshot) {
+  return snapshot.full_charged_capacity != 0;
+}
 
 // Remaining × 100 ÷ full-charged, both read as unsigned, in double precision. Not clamped.
 inline double life_percent(const BatterySnapshot& snapshot) {

@@ -9,7 +9,9 @@ namespace {
 
 constexpr int32_t kMinuteTicks = 59;
 
-const char16_t* true_false(uint8_t flag) { return flag != 0 ? u"TRUE" : u"FALSE"; }
+const char16_t* true_false(uint8_t flag) {
+  return flag != 0 ? u"TRUE" : u"FALSE";
+}
 
 void set_field(PanelState& state, const PanelPorts& ports, int id) {
   ports.dialog.SetDlgItemTextW(state.panel, id, state.panel_text);
@@ -21,20 +23,24 @@ void show_capacity(PanelState& state, const PanelPorts& ports, int id, uint32_t 
 }
 
 // Wrapping 32-bit arithmetic without signed overflow.
-int32_t wrapping_add(int32_t a, uint32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + b); }
+int32_t wrapping_add(int32_t a, uint32_t b) {
+  return static_cast<int32_t>(static_cast<uint32_t>(a) + b);
+}
 
 void update_estimate(PanelState& state, const PanelPorts& ports) {
   const BatterySnapshot& battery = state.battery;
   const int32_t drain = state.minute_drain_sum;  // negative here
   // Below the first alert level nothing usable is left; the unsigned difference would wrap.
-  const uint32_t usable =
-      battery.remaining_capacity > battery.default_alert1 ? battery.remaining_capacity - battery.default_alert1 : 0;
+  const uint32_t usable = battery.remaining_capacity > battery.default_alert1
+                              ? battery.remaining_capacity - battery.default_alert1
+                              : 0;
   const uint32_t usable_90 = static_cast<uint32_t>(static_cast<int64_t>(static_cast<double>(usable) * 0.9));
   const uint32_t minutes = usable_90 / (0u - static_cast<uint32_t>(drain));
   const uint32_t hours = minutes / 60;
   const uint32_t minutes_of_hour = minutes - 60 * hours;
   // Hold back a minute that drained at most half as much as the one last shown.
-  const int32_t ratio = drain == -1 && state.last_shown_drain == INT32_MIN ? INT32_MAX : state.last_shown_drain / drain;
+  const int32_t ratio =
+      drain == -1 && state.last_shown_drain == INT32_MIN ? INT32_MAX : state.last_shown_drain / drain;
   if (ratio < 2) {
     format_wide(state.panel_text, u"%ihr %02imin", as_i32(hours), as_i32(minutes_of_hour));
     set_field(state, ports, IDC_ESTIMATED_TIME);
@@ -100,8 +106,8 @@ void panel_tick(PanelState& state, const PanelPorts& ports) {
   }
   set_field(state, ports, IDC_LIFE_PERCENT);
 
-  state.minute_drain_sum =
-      wrapping_add(state.minute_drain_sum, state.battery.remaining_capacity - state.previous_remaining_capacity);
+  state.minute_drain_sum = wrapping_add(state.minute_drain_sum,
+                                        state.battery.remaining_capacity - state.previous_remaining_capacity);
   ++state.tick_counter;
   if (state.tick_counter == kMinuteTicks) {
     run_minute_block(state, ports);

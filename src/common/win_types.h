@@ -105,7 +105,8 @@ constexpr UINT BST_CHECKED = 1;
 // every toolchain ships, so it is declared here for every platform.
 namespace battery_class {
 
-constexpr GUID GUID_DEVICE_BATTERY = {0x72631E54, 0x78A4, 0x11D0, {0xBC, 0xF7, 0x00, 0xAA, 0x00, 0xB7, 0xB3, 0x2A}};
+constexpr GUID GUID_DEVICE_BATTERY = {
+    0x72631E54, 0x78A4, 0x11D0, {0xBC, 0xF7, 0x00, 0xAA, 0x00, 0xB7, 0xB3, 0x2A}};
 
 constexpr DWORD IOCTL_BATTERY_QUERY_TAG = 0x294040;
 constexpr DWORD IOCTL_BATTERY_QUERY_INFORMATION = 0x294044;

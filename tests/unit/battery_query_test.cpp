@@ -3,14 +3,16 @@
 #include <string>
 
 #include "battery/battery_query.h"
-#include "text/wide_text.h"
 #include "fakes/fake_battery_port.h"
+#include "text/wide_text.h"
 
 using namespace battery_class;
 
 namespace {
 
-std::u16string text(const char16_t* units) { return units; }
+std::u16string text(const char16_t* units) {
+  return units;
+}
 
 class BatteryQueryTest : public ::testing::Test {
  protected:

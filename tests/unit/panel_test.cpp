@@ -40,13 +40,13 @@ TEST_F(PanelTest, InitialisationClearsTheOldIdentityTextsBeforeItsQuery) {
 
 TEST_F(PanelTest, CommandTableRoutesEveryIdentifier) {
   const std::map<int, PanelAction> actions = {
-      {1000, PanelAction::exit_program},  {1019, PanelAction::s1_session},
-      {1021, PanelAction::sleep_test},    {1022, PanelAction::sleep_test},
-      {1023, PanelAction::shut_down},     {1025, PanelAction::display_power},
+      {1000, PanelAction::exit_program},    {1019, PanelAction::s1_session},
+      {1021, PanelAction::sleep_test},      {1022, PanelAction::sleep_test},
+      {1023, PanelAction::shut_down},       {1025, PanelAction::display_power},
       {1026, PanelAction::brightness_down}, {1027, PanelAction::brightness_up},
-      {1028, PanelAction::volume_mute},   {1029, PanelAction::volume_down},
-      {1030, PanelAction::volume_up},     {1031, PanelAction::win_x_chord},
-      {1032, PanelAction::win_p_chord},   {1033, PanelAction::wireless_radio},
+      {1028, PanelAction::volume_mute},     {1029, PanelAction::volume_down},
+      {1030, PanelAction::volume_up},       {1031, PanelAction::win_x_chord},
+      {1032, PanelAction::win_p_chord},     {1033, PanelAction::wireless_radio},
       {1037, PanelAction::wake_fields}};
   for (int id = -70000; id <= 70000; ++id) {
     auto found = actions.find(id);

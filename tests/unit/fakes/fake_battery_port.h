@@ -10,7 +10,8 @@
 struct FakeBattery {
   std::u16string path = u"\\\\?\\acpi#pnp0c0a#1#{72631e54-78a4-11d0-bcf7-00aa00b7b32a}";
   ULONG tag = 7;
-  battery_class::BATTERY_INFORMATION info = {0x80000000, 1, {}, {'L', 'I', 'O', 'N'}, 57000, 52000, 1560, 2600, 0, 42};
+  battery_class::BATTERY_INFORMATION info = {0x80000000, 1, {}, {'L', 'I', 'O', 'N'}, 57000, 52000, 1560,
+                                             2600,       0, 42};
   std::u16string manufacturer = u"Simulated";
   std::u16string unique_id = u"CW-0001";
   battery_class::BATTERY_STATUS status = {battery_class::BATTERY_DISCHARGING, 41000, 11800, -12000};
@@ -73,7 +74,8 @@ class FakeBatteryPort : public BatteryPort {
     ++destroyed_sets;
     return TRUE;
   }
-  HANDLE CreateFileW(const char16_t* path, DWORD access, DWORD share, DWORD creation, DWORD attributes) override {
+  HANDLE CreateFileW(const char16_t* path, DWORD access, DWORD share, DWORD creation,
+                     DWORD attributes) override {
     last_open_path = path;
     last_access = access;
     last_share = share;

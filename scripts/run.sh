@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts the terminal panel on the simulated laptop.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake --preset native >/dev/null
+cmake --build --preset native --target chargewright
+exec build/native/src/standin/chargewright

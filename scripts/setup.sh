@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Chargewright needs on Debian, skipping what is there.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev libncurses-dev tmux
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick python3
+  python3-pefile clang-format)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
+  missing+=("wine32:i386")
+fi
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "setup: installing ${missing[*]}"
+if [[ " ${missing[*]} " == *" wine32:i386 "* ]]; then
+  $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null

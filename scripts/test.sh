@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Sets up, builds everything and runs every test: the logic natively, under the sanitizers and under
+# Wine; the real Windows program under Wine and Xvfb; the terminal panel in tmux.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+scripts/setup.sh || exit 1
+
+passed=0
+failed=0
+failures=()
+step() {
+  local name=$1
+  shift
+  echo
+  echo "=== $name"
+  local started=$SECONDS
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "=== $name: passed ($((SECONDS - started)) s)"
+  else
+    failed=$((failed + 1))
+    failures+=("$name")
+    echo "=== $name: FAILED ($((SECONDS - started)) s)"
+  fi
+}
+build() {  # preset [targets...]
+  local preset=$1
+  shift
+  cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -- -j2 "$@"
+}
+
+step "native build" build native
+step "native tests" ctest --preset native
+step "sanitizer build" build native-asan unit_tests standin_tests
+step "sanitizer tests" ctest --preset native-asan
+
+# The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
+# the same sources built for x64 carry the Windows-side tests, and the 32-bit program is checked as a file.
+step "win32 build" build win32
+step "win32 program: 32-bit GUI, known-DLL imports only" /usr/bin/python3 tests/win32/check_program.py \
+  build/win32/src/win32/Chargewright.exe
+if tests/tools/can-run-32bit.sh; then
+  step "win32 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win32
+else
+  echo "note: this machine cannot run 32-bit programs; the Windows tests run on the x64 build"
+  step "win64 build" build win64
+  step "win64 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win64
+  step "win32 program: resources agree with the code's table" /usr/bin/python3 tests/win32/check_resources.py \
+    build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
+fi
+step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/standin/chargewright
+windows_build=build/win64
+tests/tools/can-run-32bit.sh && windows_build=build/win32
+step "formatter output identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
+  build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
+
+echo
+echo "=== benchmark (informational)"
+build/native/bench/panel_tick_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
+
+echo
+for name in "${failures[@]}"; do
+  echo "failed: $name"
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,9 @@
+// The wall clock for the panel's title and the test logs.
+#pragma once
+
+#include "app/dialog_port.h"
+
+class LocalClockPort final : public ClockPort {
+ public:
+  void GetLocalTime(SYSTEMTIME* time) override;
+};
