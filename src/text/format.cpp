@@ -102,7 +102,7 @@ bool parse_spec(const char16_t* at, ConversionSpec& spec) {
   }
 }
 
-// Writes sign and body padded to the spec's width the way printf does: '-' pads on the right, '0'
+// Writes sign and body padded to the conversion's width the way printf does: '-' pads on the right, '0'
 // (where allowed) puts zeros between the sign and the body, otherwise blanks go in front.
 void put_padded(BoundedWriter& out, const ConversionSpec& spec, bool negative, const char* body,
                 size_t body_length, bool zero_allowed) {
