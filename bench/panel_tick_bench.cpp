@@ -8,6 +8,7 @@
 
 #include "app/panel.h"
 #include "battery/live_monitor.h"
+#include "battery_tests/s1_session.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ class QuietDialog : public DialogPort {
   BOOL KillTimer(HWND, UINT_PTR) override { return TRUE; }
   void PostQuitMessage(int) override {}
   LRESULT SendMessageW(HWND, UINT, WPARAM, LPARAM) override { return 0; }
+  int MessageBoxW(HWND, const char16_t*, const char16_t*, UINT) override { return 1; }
 };
 
 class FixedClock : public ClockPort {
@@ -76,11 +78,40 @@ class InstantBattery : public BatteryPort {
   ULONG capacity_ = 4000000;
 };
 
+// A file that takes every byte at once; the code page is the identity on the log's ASCII.
+class SinkFiles : public LogFilePort {
+ public:
+  HANDLE CreateFileW(const char16_t*, DWORD, DWORD, DWORD, DWORD) override { return this; }
+  BOOL WriteFile(HANDLE, const void* bytes, DWORD count, DWORD* written) override {
+    benchmark::DoNotOptimize(static_cast<const char*>(bytes)[0]);
+    *written = count;
+    return TRUE;
+  }
+  BOOL CloseHandle(HANDLE) override { return TRUE; }
+  int WideCharToMultiByte(UINT, DWORD, const char16_t* text, int length, char* bytes, int size) override {
+    if (length > size) {
+      return 0;
+    }
+    for (int i = 0; i < length; ++i) {
+      bytes[i] = static_cast<char>(text[i]);
+    }
+    return length;
+  }
+  UINT GetSystemDirectoryW(char16_t*, UINT) override { return 0; }
+  INT_PTR ShellExecuteW(HWND, const char16_t*, const char16_t*, const char16_t*, const char16_t*,
+                        int) override {
+    return 42;
+  }
+  DWORD GetLastError() override { return 0; }
+  DWORD FormatMessageW(DWORD, DWORD, char16_t*, DWORD) override { return 0; }
+};
+
 void BM_PanelTick(benchmark::State& bench) {
   QuietDialog dialog;
   FixedClock clock;
   InstantBattery battery;
-  PanelPorts ports{dialog, clock, battery};
+  SinkFiles files;
+  PanelPorts ports{dialog, clock, battery, files};
   static PanelState state;
   initialise_panel(state, ports);
   const long before = allocations.load();
@@ -91,6 +122,25 @@ void BM_PanelTick(benchmark::State& bench) {
                                                          benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PanelTick);
+
+// Formatting one S1 row and writing it through the port.
+void BM_S1Row(benchmark::State& bench) {
+  QuietDialog dialog;
+  FixedClock clock;
+  InstantBattery battery;
+  SinkFiles files;
+  PanelPorts ports{dialog, clock, battery, files};
+  static PanelState state;
+  initialise_panel(state, ports);
+  start_s1_session(state, ports);
+  const long before = allocations.load();
+  for (auto _ : bench) {
+    s1_minute_row(state, ports);
+  }
+  bench.counters["allocs_per_row"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
+                                                        benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_S1Row);
 
 }  // namespace
 

@@ -17,6 +17,8 @@ class DialogPort {
   virtual BOOL KillTimer(HWND window, UINT_PTR timer_id) = 0;
   virtual void PostQuitMessage(int exit_code) = 0;
   virtual LRESULT SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  // Modal: returns when the user closes the box; the panel's timer keeps ticking meanwhile.
+  virtual int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) = 0;
 };
 
 class ClockPort {

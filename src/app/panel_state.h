@@ -34,9 +34,11 @@ struct PanelState {
   int32_t s1_active = 0;
   int32_t s1_item_counter = 0;
   HANDLE s1_log = nullptr;
+  bool s1_log_failure_reported = false;  // the user has been told this log lost rows
   char16_t log_line[kWideTextSize] = {};
   char16_t log_file_path[kPathTextSize] = {};
   HANDLE sleep_test_log = nullptr;
+  bool sleep_test_log_failure_reported = false;
   int32_t sleep_test_mode = 0;  // 0, or 300 (S3) / 400 (S4) while a sleep test is armed
 
   // Device settings

@@ -99,6 +99,10 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 
 constexpr UINT BST_CHECKED = 1;
 
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_ICONERROR = 0x10;
+constexpr UINT MB_ICONWARNING = 0x30;
+
 #endif  // _WIN32
 
 // The battery class driver's interface. The SDK keeps it in the driver kit's batclass.h, which not

@@ -3,12 +3,14 @@
 #include "win32/local_clock_port.h"
 #include "win32/setupapi_battery_port.h"
 #include "win32/user32_dialog_port.h"
+#include "win32/win32_log_file_port.h"
 
 namespace {
 User32DialogPort dialog_port;
 LocalClockPort clock_port;
 SetupApiBatteryPort battery_port;
+Win32LogFilePort log_file_port;
 }  // namespace
 
 PanelState program_state;
-const PanelPorts program_ports{dialog_port, clock_port, battery_port};
+const PanelPorts program_ports{dialog_port, clock_port, battery_port, log_file_port};

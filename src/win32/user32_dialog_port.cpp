@@ -45,3 +45,7 @@ void User32DialogPort::PostQuitMessage(int exit_code) {
 LRESULT User32DialogPort::SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   return ::SendMessageW(window, message, wparam, lparam);
 }
+
+int User32DialogPort::MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) {
+  return ::MessageBoxW(owner, as_wchar(text), as_wchar(caption), type);
+}

@@ -16,4 +16,5 @@ class User32DialogPort final : public DialogPort {
   BOOL KillTimer(HWND window, UINT_PTR timer_id) override;
   void PostQuitMessage(int exit_code) override;
   LRESULT SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
+  int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override;
 };

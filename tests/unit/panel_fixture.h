@@ -6,13 +6,15 @@
 #include "app/panel.h"
 #include "fakes/fake_battery_port.h"
 #include "fakes/fake_dialog_port.h"
+#include "fakes/fake_log_file_port.h"
 
 class PanelFixture : public ::testing::Test {
  protected:
   FakeDialogPort dialog;
   FakeClockPort clock;
   FakeBatteryPort battery;
-  PanelPorts ports{dialog, clock, battery};
+  FakeLogFilePort files;
+  PanelPorts ports{dialog, clock, battery, files};
   PanelState state;
 
   PanelFixture() {

@@ -19,6 +19,11 @@ class FakeDialogPort : public DialogPort {
   int timer_starts = 0, timer_stops = 0;
   std::vector<int> quit_codes;
   std::function<LRESULT(UINT, WPARAM, LPARAM)> on_send;  // the panel's own procedure
+  struct MessageBox {
+    std::u16string text, caption;
+    UINT type;
+  };
+  std::vector<MessageBox> message_boxes;
 
   BOOL SetDlgItemTextW(HWND, int id, const char16_t* text) override {
     texts[id] = text;
@@ -60,6 +65,11 @@ class FakeDialogPort : public DialogPort {
   void PostQuitMessage(int code) override { quit_codes.push_back(code); }
   LRESULT SendMessageW(HWND, UINT message, WPARAM wparam, LPARAM lparam) override {
     return on_send ? on_send(message, wparam, lparam) : 0;
+  }
+
+  int MessageBoxW(HWND, const char16_t* text, const char16_t* caption, UINT type) override {
+    message_boxes.push_back({text, caption, type});
+    return 1;  // IDOK
   }
 
   std::string text(int id) const {
