@@ -106,12 +106,35 @@ class SinkFiles : public LogFilePort {
   DWORD FormatMessageW(DWORD, DWORD, char16_t*, DWORD) override { return 0; }
 };
 
+// The power actions are not reached by a tick or a row.
+class NoPower : public PowerPort {
+ public:
+  HANDLE GetCurrentProcess() override { return nullptr; }
+  BOOL OpenProcessToken(HANDLE, DWORD, HANDLE*) override { return FALSE; }
+  BOOL LookupPrivilegeValueW(const char16_t*, const char16_t*, LUID*) override { return FALSE; }
+  BOOL AdjustTokenPrivileges(HANDLE, BOOL, TOKEN_PRIVILEGES*, DWORD, TOKEN_PRIVILEGES*, DWORD*) override {
+    return FALSE;
+  }
+  DWORD PowerGetActiveScheme(HKEY, GUID**) override { return 120; }
+  DWORD PowerWriteACValueIndex(HKEY, const GUID*, const GUID*, const GUID*, DWORD) override { return 120; }
+  DWORD PowerWriteDCValueIndex(HKEY, const GUID*, const GUID*, const GUID*, DWORD) override { return 120; }
+  DWORD PowerSetActiveScheme(HKEY, const GUID*) override { return 120; }
+  HLOCAL LocalFree(HLOCAL) override { return nullptr; }
+  BOOLEAN SetSuspendState(BOOLEAN, BOOLEAN, BOOLEAN) override { return FALSE; }
+  HANDLE CreateWaitableTimerW(void*, BOOL, const char16_t*) override { return nullptr; }
+  BOOL SetWaitableTimer(HANDLE, const LARGE_INTEGER*, LONG, BOOL) override { return FALSE; }
+  BOOL CloseHandle(HANDLE) override { return FALSE; }
+  EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE) override { return 0; }
+  BOOL ExitWindowsEx(UINT, DWORD) override { return FALSE; }
+};
+
 void BM_PanelTick(benchmark::State& bench) {
   QuietDialog dialog;
   FixedClock clock;
   InstantBattery battery;
   SinkFiles files;
-  PanelPorts ports{dialog, clock, battery, files};
+  NoPower power;
+  PanelPorts ports{dialog, clock, battery, files, power};
   static PanelState state;
   initialise_panel(state, ports);
   const long before = allocations.load();
@@ -129,7 +152,8 @@ void BM_S1Row(benchmark::State& bench) {
   FixedClock clock;
   InstantBattery battery;
   SinkFiles files;
-  PanelPorts ports{dialog, clock, battery, files};
+  NoPower power;
+  PanelPorts ports{dialog, clock, battery, files, power};
   static PanelState state;
   initialise_panel(state, ports);
   start_s1_session(state, ports);

@@ -4,10 +4,12 @@
 #include "app/dialog_port.h"
 #include "battery/battery_port.h"
 #include "battery_tests/log_file_port.h"
+#include "power/power_port.h"
 
 struct PanelPorts {
   DialogPort& dialog;
   ClockPort& clock;
   BatteryPort& battery;
   LogFilePort& files;
+  PowerPort& power;
 };

@@ -41,6 +41,9 @@ struct PanelState {
   bool sleep_test_log_failure_reported = false;
   int32_t sleep_test_mode = 0;  // 0, or 300 (S3) / 400 (S4) while a sleep test is armed
 
+  // Power actions
+  HANDLE wake_timer = nullptr;
+
   // Device settings
   int32_t display_power_argument = 2;
 };

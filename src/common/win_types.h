@@ -40,6 +40,33 @@ using HANDLE = void*;
 using HDEVINFO = void*;
 struct HWND__;
 using HWND = HWND__*;
+struct HKEY__;
+using HKEY = HKEY__*;
+using HLOCAL = void*;
+using EXECUTION_STATE = DWORD;
+
+union LARGE_INTEGER {
+  struct {
+    DWORD LowPart;
+    LONG HighPart;
+  } u;
+  int64_t QuadPart;
+};
+
+struct LUID {
+  DWORD LowPart;
+  LONG HighPart;
+};
+
+struct LUID_AND_ATTRIBUTES {
+  LUID Luid;
+  DWORD Attributes;
+};
+
+struct TOKEN_PRIVILEGES {
+  DWORD PrivilegeCount;
+  LUID_AND_ATTRIBUTES Privileges[1];
+};
 
 #define TRUE 1
 #define FALSE 0
@@ -98,6 +125,14 @@ constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 
 constexpr UINT BST_CHECKED = 1;
+
+// Power and tokens
+constexpr DWORD TOKEN_QUERY = 0x0008;
+constexpr DWORD TOKEN_ADJUST_PRIVILEGES = 0x0020;
+constexpr DWORD SE_PRIVILEGE_ENABLED = 0x2;
+constexpr UINT EWX_SHUTDOWN = 0x1;
+constexpr UINT EWX_FORCE = 0x4;
+constexpr EXECUTION_STATE ES_CONTINUOUS = 0x80000000;
 
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_ICONERROR = 0x10;
@@ -176,6 +211,8 @@ struct BATTERY_STATUS {
 }  // namespace battery_class
 
 static_assert(sizeof(GUID) == 16);
+static_assert(sizeof(LARGE_INTEGER) == 8);
+static_assert(sizeof(TOKEN_PRIVILEGES) == 16);
 static_assert(sizeof(SYSTEMTIME) == 16);
 static_assert(offsetof(SYSTEMTIME, wHour) == 8 && offsetof(SYSTEMTIME, wSecond) == 12);
 static_assert(offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath) == 4);

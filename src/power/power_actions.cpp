@@ -1,4 +1,122 @@
 #include "power/power_actions.h"
 
-// The shutdown request arrives with the power port; until then S5 is routed here and does nothing.
-void shut_down(PanelState&, const PanelPorts&) {}
+#include "battery/battery_query.h"
+#include "power/power_port.h"
+
+namespace {
+
+constexpr char16_t kShutdownPrivilege[] = u"SeShutdownPrivilege";
+
+// Closes the process token on every way out.
+class TokenHandle {
+ public:
+  explicit TokenHandle(PowerPort& port) : port_(port) {}
+  ~TokenHandle() {
+    if (handle_ != nullptr) {
+      port_.CloseHandle(handle_);
+    }
+  }
+  TokenHandle(const TokenHandle&) = delete;
+  TokenHandle& operator=(const TokenHandle&) = delete;
+  HANDLE* receive() { return &handle_; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  PowerPort& port_;
+  HANDLE handle_ = nullptr;
+};
+
+// The active scheme's GUID, which the system allocates, released on every way out.
+class ActiveScheme {
+ public:
+  explicit ActiveScheme(PowerPort& port) : port_(port) { port_.PowerGetActiveScheme(nullptr, &scheme_); }
+  ~ActiveScheme() {
+    if (scheme_ != nullptr) {
+      port_.LocalFree(scheme_);
+    }
+  }
+  ActiveScheme(const ActiveScheme&) = delete;
+  ActiveScheme& operator=(const ActiveScheme&) = delete;
+  const GUID* get() const { return scheme_; }
+
+ private:
+  PowerPort& port_;
+  GUID* scheme_ = nullptr;
+};
+
+void allow_wake_timers(PanelState& state, const PanelPorts& ports) {
+  using namespace power_settings;
+  const ActiveScheme scheme(ports.power);
+  if (scheme.get() == nullptr) {
+    return;  // no scheme known: nothing to write to
+  }
+  // Only the setting of the power source in use is written.
+  query_battery(state.second_battery, ports.battery);
+  if (state.second_battery.ac_on_line != 0) {
+    ports.power.PowerWriteACValueIndex(nullptr, scheme.get(), &GUID_SLEEP_SUBGROUP, &GUID_ALLOW_RTC_WAKE, 1);
+  } else {
+    ports.power.PowerWriteDCValueIndex(nullptr, scheme.get(), &GUID_SLEEP_SUBGROUP, &GUID_ALLOW_RTC_WAKE, 1);
+  }
+  ports.power.PowerSetActiveScheme(nullptr, scheme.get());
+}
+
+void arm_wake_timer(PanelState& state, const PanelPorts& ports, int64_t due_time) {
+  // A timer of an earlier test is closed before the new one takes its place.
+  if (state.wake_timer != nullptr) {
+    ports.power.CloseHandle(state.wake_timer);
+    state.wake_timer = nullptr;
+  }
+  state.wake_timer = ports.power.CreateWaitableTimerW(nullptr, TRUE, nullptr);
+  if (state.wake_timer == nullptr) {
+    ports.dialog.MessageBoxW(nullptr, u"Can't Create Wait timer", u"", MB_OK);
+  }
+  LARGE_INTEGER due = {};
+  due.QuadPart = due_time;
+  if (!ports.power.SetWaitableTimer(state.wake_timer, &due, 0, TRUE)) {
+    if (state.wake_timer != nullptr) {
+      ports.power.CloseHandle(state.wake_timer);
+      state.wake_timer = nullptr;
+    }
+    ports.dialog.MessageBoxW(nullptr, u"Can't Set Wait timer", u"", MB_OK);
+  }
+}
+
+}  // namespace
+
+bool enable_shutdown_privilege(const PanelPorts& ports) {
+  TokenHandle token(ports.power);
+  if (!ports.power.OpenProcessToken(ports.power.GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                                    token.receive())) {
+    return false;
+  }
+  TOKEN_PRIVILEGES privileges = {};
+  ports.power.LookupPrivilegeValueW(nullptr, kShutdownPrivilege, &privileges.Privileges[0].Luid);
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  ports.power.AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+  return true;
+}
+
+void suspend_now(const PanelPorts& ports, int32_t action) {
+  if (!enable_shutdown_privilege(ports)) {
+    return;
+  }
+  ports.power.SetSuspendState(action == kHibernateAction ? TRUE : FALSE, TRUE, TRUE);
+}
+
+void suspend_with_wake_timer(PanelState& state, const PanelPorts& ports, bool hibernate, int64_t due_time) {
+  allow_wake_timers(state, ports);
+  arm_wake_timer(state, ports, due_time);
+  // The suspend needs the privilege; this path must not rely on an earlier test having enabled it.
+  enable_shutdown_privilege(ports);
+  // Wake events stay enabled, the armed timer among them; asked for even without a working timer.
+  ports.power.SetSuspendState(hibernate ? TRUE : FALSE, TRUE, FALSE);
+  ports.power.SetThreadExecutionState(ES_CONTINUOUS);
+}
+
+void shut_down(PanelState&, const PanelPorts& ports) {
+  if (enable_shutdown_privilege(ports)) {
+    ports.power.ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0);
+  }
+  ports.dialog.PostQuitMessage(0);
+}

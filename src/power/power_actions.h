@@ -1,8 +1,20 @@
-// Suspend, hibernate and shutdown.
+// Sleep, hibernate (with or without a resume timer) and shutdown.
 #pragma once
+
+#include <cstdint>
 
 #include "app/panel_ports.h"
 #include "app/panel_state.h"
 
-// S5: enable the shutdown privilege, force a shutdown, end the message loop.
+constexpr int32_t kSleepAction = 300;
+constexpr int32_t kHibernateAction = 400;
+
+// Enables SeShutdownPrivilege in the process token; false when the token could not be opened.
+bool enable_shutdown_privilege(const PanelPorts& ports);
+// Sleeps (300) or hibernates (400) without a resume timer; returns after the resume.
+void suspend_now(const PanelPorts& ports, int32_t action);
+// Allows wake timers for the current power source, arms a resume timer `due_time` (negative, in
+// 100 ns units) from now, then sleeps or hibernates; returns after the resume.
+void suspend_with_wake_timer(PanelState& state, const PanelPorts& ports, bool hibernate, int64_t due_time);
+// S5: a forced shutdown when the privilege could be enabled; the message loop ends in every case.
 void shut_down(PanelState& state, const PanelPorts& ports);

@@ -7,6 +7,7 @@
 #include "fakes/fake_battery_port.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_log_file_port.h"
+#include "fakes/fake_power_port.h"
 
 class PanelFixture : public ::testing::Test {
  protected:
@@ -14,7 +15,8 @@ class PanelFixture : public ::testing::Test {
   FakeClockPort clock;
   FakeBatteryPort battery;
   FakeLogFilePort files;
-  PanelPorts ports{dialog, clock, battery, files};
+  FakePowerPort power;
+  PanelPorts ports{dialog, clock, battery, files, power};
   PanelState state;
 
   PanelFixture() {

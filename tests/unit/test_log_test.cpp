@@ -4,6 +4,7 @@
 #include "fakes/fake_battery_port.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_log_file_port.h"
+#include "fakes/fake_power_port.h"
 #include "text/wide_text.h"
 
 namespace {
@@ -18,7 +19,8 @@ class TestLogTest : public ::testing::Test {
   FakeClockPort clock;
   FakeBatteryPort battery;
   FakeLogFilePort files;
-  PanelPorts ports{dialog, clock, battery, files};
+  FakePowerPort power;
+  PanelPorts ports{dialog, clock, battery, files, power};
   PanelState state;
   char16_t line[kWideTextSize] = {};
 
