@@ -45,7 +45,9 @@ struct PanelState {
   HANDLE wake_timer = nullptr;
 
   // Device settings
-  int32_t display_power_argument = 2;
+  int32_t display_power_argument = 2;  // the next display-power command: 2 off, -1 on
+  INPUT windows_key_input = {};
+  INPUT letter_key_input = {};
 };
 
 constexpr UINT_PTR kPanelTimerId = 1;

@@ -4,9 +4,6 @@
 #include "common/win_types.h"
 
 #ifndef _WIN32
-constexpr DWORD GENERIC_READ = 0x80000000;
-constexpr DWORD GENERIC_WRITE = 0x40000000;
-constexpr DWORD FILE_SHARE_READ = 0x1;
 constexpr DWORD CREATE_ALWAYS = 2;
 constexpr UINT CP_ACP = 0;
 constexpr int SW_SHOWNORMAL = 1;

@@ -114,12 +114,49 @@ constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_POWERBROADCAST = 0x0218;
+constexpr UINT WM_SYSCOMMAND = 0x0112;
+constexpr UINT WM_APPCOMMAND = 0x0319;
+constexpr WPARAM SC_MONITORPOWER = 0xF170;
+
+// Keyboard input, in the 32-bit layout the shipped program uses (dwExtraInfo is pointer-sized there).
+constexpr DWORD INPUT_KEYBOARD = 1;
+constexpr DWORD KEYEVENTF_KEYUP = 0x2;
+constexpr WORD VK_LWIN = 0x5B;
+
+struct KEYBDINPUT {
+  WORD wVk;
+  WORD wScan;
+  DWORD dwFlags;
+  DWORD time;
+  uint32_t dwExtraInfo;
+};
+
+struct MOUSEINPUT {
+  LONG dx;
+  LONG dy;
+  DWORD mouseData;
+  DWORD dwFlags;
+  DWORD time;
+  uint32_t dwExtraInfo;
+};
+
+struct INPUT {
+  DWORD type;
+  union {
+    MOUSEINPUT mi;
+    KEYBDINPUT ki;
+  };
+};
 
 // SetupAPI
 constexpr DWORD DIGCF_PRESENT = 0x02;
 constexpr DWORD DIGCF_DEVICEINTERFACE = 0x10;
 
 // Files
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
 constexpr DWORD FILE_ALL_ACCESS = 0x1F01FF;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
@@ -225,6 +262,9 @@ static_assert(sizeof(battery_class::BATTERY_WAIT_STATUS) == 20);
 static_assert(sizeof(battery_class::BATTERY_STATUS) == 16);
 static_assert(offsetof(battery_class::BATTERY_STATUS, Rate) == 12);
 static_assert(sizeof(WCHAR) == 2);
+#if !defined(_WIN32) || !defined(_WIN64)
+static_assert(sizeof(INPUT) == 28);
+#endif
 #if !defined(_WIN32) || !defined(_WIN64)
 static_assert(sizeof(SP_DEVICE_INTERFACE_DATA) == 28);
 #endif

@@ -63,7 +63,14 @@ class FakeDialogPort : public DialogPort {
     return TRUE;
   }
   void PostQuitMessage(int code) override { quit_codes.push_back(code); }
+  struct Sent {
+    UINT message;
+    WPARAM wparam;
+    LPARAM lparam;
+  };
+  std::vector<Sent> sent;
   LRESULT SendMessageW(HWND, UINT message, WPARAM wparam, LPARAM lparam) override {
+    sent.push_back({message, wparam, lparam});
     return on_send ? on_send(message, wparam, lparam) : 0;
   }
 
