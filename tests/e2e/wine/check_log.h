@@ -4,6 +4,21 @@
 #include <cstdio>
 #include <string>
 
+// `text` in double quotes, with CR and LF shown as \r and \n, for a check's detail.
+inline std::string quoted(const std::string& text) {
+  std::string result = "\"";
+  for (char c : text) {
+    if (c == '\r') {
+      result += "\\r";
+    } else if (c == '\n') {
+      result += "\\n";
+    } else {
+      result += c;
+    }
+  }
+  return result + "\"";
+}
+
 class CheckLog {
  public:
   // Records one check; `detail` says what was seen when it failed.

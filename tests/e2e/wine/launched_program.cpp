@@ -24,14 +24,15 @@ BOOL CALLBACK match_host_window(HWND window, LPARAM context) {
 
 }  // namespace
 
-LaunchedProgram::LaunchedProgram(const std::wstring& exe_path) {
+LaunchedProgram::LaunchedProgram(const std::wstring& exe_path, const std::wstring& current_directory) {
   std::wstring command_line = L"\"" + exe_path + L"\"";
   std::vector<wchar_t> writable(command_line.begin(), command_line.end());
   writable.push_back(L'\0');
   STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info = {};
-  if (CreateProcessW(exe_path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  const wchar_t* directory = current_directory.empty() ? nullptr : current_directory.c_str();
+  if (CreateProcessW(exe_path.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
                      &startup, &info)) {
     process_ = info.hProcess;
     thread_ = info.hThread;

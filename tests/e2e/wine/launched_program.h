@@ -7,7 +7,8 @@
 
 class LaunchedProgram {
  public:
-  explicit LaunchedProgram(const std::wstring& exe_path);
+  // An empty `current_directory` lets the program inherit the driver's.
+  LaunchedProgram(const std::wstring& exe_path, const std::wstring& current_directory);
   ~LaunchedProgram();
   LaunchedProgram(const LaunchedProgram&) = delete;
   LaunchedProgram& operator=(const LaunchedProgram&) = delete;

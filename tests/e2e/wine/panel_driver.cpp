@@ -1,6 +1,7 @@
 // Starts Chargewright.exe and checks it from outside through window messages, as a user's
 // tools would see it: the clock title, the 56 controls, the no-battery texts Wine gives, the wake
-// delay fields, the keys the dialog manager turns into commands, and the three ways out.
+// delay fields, the keys the dialog manager turns into commands, the three ways out, and an S1
+// logging session with its log file and Notepad.
 //
 //   panel_driver.exe PATH\Chargewright.exe [--wait-for FILE]
 //
@@ -16,14 +17,11 @@
 #include "app/dialog_template.h"
 #include "check_log.h"
 #include "control_ids.h"
-#include "launched_program.h"
+#include "panel_run.h"
+#include "s1_session_checks.h"
 #include "window_access.h"
 
 namespace {
-
-constexpr DWORD kStartTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 10000;
-constexpr DWORD kSettleMs = 700;
 
 std::string utf8_of(const char16_t* text) {
   std::string result;
@@ -31,20 +29,6 @@ std::string utf8_of(const char16_t* text) {
     result += *text < 0x80 ? static_cast<char>(*text) : '?';
   }
   return result;
-}
-
-std::string quoted(const std::string& text) {
-  std::string result = "\"";
-  for (char c : text) {
-    if (c == '\r') {
-      result += "\\r";
-    } else if (c == '\n') {
-      result += "\\n";
-    } else {
-      result += c;
-    }
-  }
-  return result + "\"";
 }
 
 // Seconds since midnight from a "Chargewright - HH:MM:SS" title, or -1 when it has another form.
@@ -82,46 +66,6 @@ bool button_checked(HWND button) {
   LRESULT state = 0;
   return send_message(button, BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
 }
-
-class PanelRun {
- public:
-  PanelRun(CheckLog& log, const std::wstring& exe, const char* name) : log_(log), program_(exe), name_(name) {
-    log_.expect(program_.started(), name_ + ": Chargewright.exe starts");
-    host_ = program_.wait_for_host_window(kStartTimeoutMs);
-    log_.expect(host_ != nullptr, name_ + ": a visible window of class \"Chargewright\" appears");
-    if (host_ != nullptr) {
-      panel_ = FindWindowExW(host_, nullptr, L"#32770", nullptr);
-    }
-    log_.expect(panel_ != nullptr, name_ + ": the host holds the panel dialog");
-  }
-
-  bool ready() const { return host_ != nullptr && panel_ != nullptr; }
-  HWND host() const { return host_; }
-  HWND panel() const { return panel_; }
-  HWND control(int id) const { return GetDlgItem(panel_, id); }
-  std::string text(int id) const { return window_text(control(id)); }
-  const LaunchedProgram& program() const { return program_; }
-
-  void expect_still_up(const std::string& after) {
-    Sleep(kSettleMs);
-    log_.expect(program_.running() && IsWindow(panel_) && IsWindowVisible(panel_),
-                name_ + ": program and panel still there after " + after);
-  }
-
-  void expect_exit_code_zero(const std::string& after) {
-    DWORD code = 0xDEAD;
-    const bool ended = program_.wait_for_exit(kExitTimeoutMs, &code);
-    log_.expect(ended && code == 0, name_ + ": " + after + " ends the process with exit code 0",
-                ended ? "exit code " + std::to_string(code) : "still running");
-  }
-
- private:
-  CheckLog& log_;
-  LaunchedProgram program_;
-  std::string name_;
-  HWND host_ = nullptr;
-  HWND panel_ = nullptr;
-};
 
 void check_clock_title(CheckLog& log, const PanelRun& run) {
   const std::string title = window_text(run.host());
@@ -362,6 +306,7 @@ int wmain(int argc, wchar_t** argv) {
   run_first_launch(log, exe, wait_for);
   run_close_box_launch(log, exe);
   run_enter_on_exit_launch(log, exe);
+  check_s1_session(log, exe);
   std::printf("%d passed, %d failed\n", log.passed(), log.failed());
   return log.failed() == 0 ? 0 : 1;
 }

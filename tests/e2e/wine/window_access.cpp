@@ -23,6 +23,28 @@ BOOL CALLBACK collect_direct_child(HWND window, LPARAM context) {
   return TRUE;
 }
 
+struct TopLevelSearch {
+  const wchar_t* window_class_name;
+  const std::wstring& title_part;
+  HWND found;
+};
+
+BOOL CALLBACK match_top_level_window(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<TopLevelSearch*>(context);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (lstrcmpW(name, search.window_class_name) != 0 || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  wchar_t title[512] = {};
+  GetWindowTextW(window, title, 512);
+  if (std::wstring(title).find(search.title_part) == std::wstring::npos) {
+    return TRUE;
+  }
+  search.found = window;
+  return FALSE;
+}
+
 }  // namespace
 
 bool send_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
@@ -64,4 +86,10 @@ HWND focused_window(DWORD thread_id) {
     return nullptr;
   }
   return info.hwndFocus;
+}
+
+HWND find_top_level_window(const wchar_t* window_class_name, const std::wstring& title_part) {
+  TopLevelSearch search{window_class_name, title_part, nullptr};
+  EnumWindows(match_top_level_window, reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
