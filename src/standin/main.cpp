@@ -6,9 +6,14 @@
 #include "standin/battery_model.h"
 #include "standin/local_clock.h"
 #include "standin/monotonic_clock.h"
+#include "standin/posix_log_file_port.h"
+#include "standin/refusing_power_port.h"
 #include "standin/simulated_battery_port.h"
 #include "standin/terminal_dialog.h"
+#include "standin/terminal_message_boxes.h"
 #include "standin/terminal_screen.h"
+#include "standin/text_viewer.h"
+#include "standin/viewer_keys.h"
 
 namespace {
 
@@ -52,9 +57,13 @@ bool handle_event(const InputEvent& event, TerminalDialog& dialog, BatteryModel&
     case InputEvent::Kind::interrupt:
       return false;
     case InputEvent::Kind::next:
+    case InputEvent::Kind::down:
+    case InputEvent::Kind::right:
       dialog.focus_next();
       break;
     case InputEvent::Kind::previous:
+    case InputEvent::Kind::up:
+    case InputEvent::Kind::left:
       dialog.focus_previous();
       break;
     case InputEvent::Kind::enter:
@@ -86,6 +95,10 @@ bool handle_event(const InputEvent& event, TerminalDialog& dialog, BatteryModel&
     case InputEvent::Kind::mouse_click:
       dialog.click(event.row, event.column);
       break;
+    case InputEvent::Kind::page_up:
+    case InputEvent::Kind::page_down:
+    case InputEvent::Kind::home:
+    case InputEvent::Kind::end:
     case InputEvent::Kind::resize:
     case InputEvent::Kind::none:
       break;
@@ -105,11 +118,17 @@ int main() {
   SimulatedBatteryPort battery(battery_model);
   LocalClock local_clock;
   TerminalDialog dialog(steady_clock);
-  const PanelPorts ports{dialog, local_clock, battery};
+  TextViewer viewer;
+  PosixLogFilePort files(viewer);
+  RefusingPowerPort power;
+  const PanelPorts ports{dialog, local_clock, battery, files, power};
   static PanelState state;
 
   install_stop_handlers();
   TerminalScreen screen;
+  TerminalMessageBoxes message_boxes(
+      screen, dialog, viewer, [&] { return laptop_status(battery_model); }, stop_requested);
+  dialog.set_message_box_screen(&message_boxes);
 
   // The Windows program's order: host window, board identity, then the panel and its initialisation.
   state.host_window = dialog.host_window();
@@ -121,14 +140,10 @@ int main() {
   dialog.create_panel();
 
   while (!dialog.quit_posted() && stop_requested == 0) {
-    screen.draw(dialog, laptop_status(battery_model));
-    int wait_ms = kIdleWaitMs;
-    if (const std::optional<uint64_t> due = dialog.next_timer_due()) {
-      const uint64_t now = steady_clock.milliseconds();
-      wait_ms = *due > now ? static_cast<int>(*due - now) : 0;
-    }
-    const InputEvent event = screen.wait_for_input(wait_ms);
-    if (!handle_event(event, dialog, battery_model, state, ports)) {
+    screen.draw(dialog, laptop_status(battery_model), viewer);
+    const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
+    const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
+    if (!taken_by_viewer && !handle_event(event, dialog, battery_model, state, ports)) {
       return 0;  // Ctrl+C
     }
     dialog.run_due_timers();

@@ -210,6 +210,31 @@ LRESULT TerminalDialog::SendMessageW(HWND window, UINT message, WPARAM wparam, L
   return procedure_(message, wparam, lparam);
 }
 
+int TerminalDialog::MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT /*type*/) {
+  if (box_screen_ == nullptr || (owner != nullptr && owner != panel_window() && owner != host_window())) {
+    return 0;
+  }
+  const std::u16string shown_caption = caption != nullptr ? caption : u"Error";  // Windows' default caption
+  const std::u16string shown_text = text != nullptr ? text : u"";
+  // Windows' modal loop: timer messages still reach the panel while the box waits for its answer.
+  for (;;) {
+    run_due_timers();
+    if (quit_posted_ ||
+        box_screen_->show_and_wait(shown_caption, shown_text, milliseconds_to_next_timer(1000))) {
+      return kIdOk;
+    }
+  }
+}
+
+int TerminalDialog::milliseconds_to_next_timer(int idle_ms) const {
+  const std::optional<uint64_t> due = next_timer_due();
+  if (!due) {
+    return idle_ms;
+  }
+  const uint64_t now = clock_.milliseconds();
+  return *due > now ? static_cast<int>(*due - now) : 0;
+}
+
 std::optional<uint64_t> TerminalDialog::next_timer_due() const {
   std::optional<uint64_t> due;
   for (const Timer& timer : timers_) {

@@ -18,6 +18,14 @@ struct ControlState {
   bool checked = false;
 };
 
+// The screen's part in a message box: drawing it over the panel and reading the user's answer.
+class MessageBoxScreen {
+ public:
+  virtual ~MessageBoxScreen() = default;
+  // Shows the box and waits at most `wait_ms` for one input event; true once the user has closed the box.
+  virtual bool show_and_wait(const std::u16string& caption, const std::u16string& text, int wait_ms) = 0;
+};
+
 class TerminalDialog final : public DialogPort {
  public:
   explicit TerminalDialog(MonotonicClock& clock);
@@ -42,6 +50,10 @@ class TerminalDialog final : public DialogPort {
   BOOL KillTimer(HWND window, UINT_PTR timer_id) override;
   void PostQuitMessage(int exit_code) override;
   LRESULT SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam) override;
+  // Modal as on Windows: returns IDOK once the box is closed, and until then runs a loop of its own in
+  // which the panel's timers keep ticking; input reaches only the box. 0 without a screen to show it on.
+  int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override;
+  void set_message_box_screen(MessageBoxScreen* screen) { box_screen_ = screen; }
 
   // Dialog keyboard and mouse handling, as Windows' IsDialogMessage does it.
   void focus_next();
@@ -57,6 +69,8 @@ class TerminalDialog final : public DialogPort {
   // Timers: the earliest due time, and the WM_TIMER messages due by now.
   std::optional<uint64_t> next_timer_due() const;
   void run_due_timers();
+  // How long to wait for input before the next timer is due; `idle_ms` without a timer.
+  int milliseconds_to_next_timer(int idle_ms) const;
 
   bool quit_posted() const { return quit_posted_; }
   int exit_code() const { return exit_code_; }
@@ -93,6 +107,7 @@ class TerminalDialog final : public DialogPort {
   bool quit_posted_ = false;
   int exit_code_ = 0;
   PanelProcedure procedure_;
+  MessageBoxScreen* box_screen_ = nullptr;
   char host_marker_ = 0;
   char panel_marker_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "standin/text_convert.h"
@@ -197,6 +198,73 @@ void draw_status_strip(const LaptopStatus& laptop) {
            A_DIM);
 }
 
+// Blanks a rectangle of the screen and frames it, with `title` in the top edge.
+void draw_frame(int top, int left, int height, int width, const std::wstring& title) {
+  for (int row = top; row < top + height; ++row) {
+    mvhline(row, left, ' ', width);
+  }
+  mvhline(top, left + 1, ACS_HLINE, width - 2);
+  mvhline(top + height - 1, left + 1, ACS_HLINE, width - 2);
+  mvvline(top + 1, left, ACS_VLINE, height - 2);
+  mvvline(top + 1, left + width - 1, ACS_VLINE, height - 2);
+  mvaddch(top, left, ACS_ULCORNER);
+  mvaddch(top, left + width - 1, ACS_URCORNER);
+  mvaddch(top + height - 1, left, ACS_LLCORNER);
+  mvaddch(top + height - 1, left + width - 1, ACS_LRCORNER);
+  const std::wstring shown = L" " + title + L" ";
+  attron(A_BOLD);
+  mvaddnwstr(top, left + 2, shown.c_str(), std::max(0, std::min(static_cast<int>(shown.size()), width - 4)));
+  attroff(A_BOLD);
+}
+
+// Text within one row of a frame, cut at `width` cells.
+void put_clipped(int row, int column, int width, const std::wstring& text, attr_t attributes) {
+  if (width <= 0) {
+    return;
+  }
+  attron(attributes);
+  mvaddnwstr(row, column, text.c_str(), std::min(static_cast<int>(text.size()), width));
+  attroff(attributes);
+}
+
+// The viewer over the panel's right side, below the title line, so the clock stays in sight.
+void draw_viewer(TextViewer& viewer) {
+  constexpr int kTop = 2;
+  size_t widest = viewer.note().size();
+  for (const std::u16string& line : viewer.lines()) {
+    widest = std::max(widest, line.size());
+  }
+  const int width =
+      std::clamp(static_cast<int>(std::min<size_t>(widest, 1000)) + 4, std::min(60, COLS - 2), COLS - 2);
+  const int height = std::clamp(static_cast<int>(std::min<size_t>(viewer.lines().size(), 1000)) + 5,
+                                std::min(10, LINES - kTop - 1), LINES - kTop - 1);
+  if (width < 20 || height < 5) {
+    return;  // no room to show anything useful
+  }
+  const int left = COLS - width - 1;
+  draw_frame(kTop, left, height, width, to_wide_chars(viewer.name()) + L" - Notepad");
+  int row = kTop + 1;
+  const int inner = width - 4;
+  if (!viewer.note().empty()) {
+    put_clipped(row++, left + 2, inner, to_wide_chars(viewer.note()), A_BOLD);
+  }
+  const int status_row = kTop + height - 2;
+  const size_t page_rows = static_cast<size_t>(std::max(1, status_row - row));
+  viewer.set_page(page_rows, static_cast<size_t>(inner));
+  for (size_t i = viewer.top_line(); i < viewer.lines().size() && row < status_row; ++i, ++row) {
+    const std::u16string& line = viewer.lines()[i];
+    if (viewer.left_column() < line.size()) {
+      put_clipped(row, left + 2, inner, to_wide_chars(line.substr(viewer.left_column())), A_NORMAL);
+    }
+  }
+  const size_t count = viewer.lines().size();
+  const size_t last_shown = std::min(count, viewer.top_line() + page_rows);
+  const std::wstring status = L"Ln " + std::to_wstring(viewer.top_line() + 1) + L"-" +
+                              std::to_wstring(last_shown) + L" of " + std::to_wstring(count) + L"   " +
+                              to_wide_chars(viewer.line_ends()) + L"   Esc/q close  arrows PgUp PgDn scroll";
+  put_clipped(status_row, left + 2, inner, status, A_DIM);
+}
+
 }  // namespace
 
 TerminalScreen::TerminalScreen() {
@@ -230,7 +298,8 @@ void TerminalScreen::set_terminal_title(const std::u16string& title) {
   title_shown_ = true;
 }
 
-void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& laptop) {
+void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& laptop, TextViewer& viewer,
+                          const MessageBoxText* box) {
   if (redraw_all_) {
     clearok(stdscr, TRUE);  // after a resize the terminal's old contents are not to be trusted
     redraw_all_ = false;
@@ -265,8 +334,15 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
     }
   }
   draw_status_strip(laptop);
+  if (viewer.is_open()) {
+    draw_viewer(viewer);
+  }
+  ok_button_ = ButtonCells{};
+  if (box != nullptr) {
+    draw_message_box(*box);
+  }
   // The caret sits at the end of a focused number field, as Windows puts it there.
-  if (dialog.focus_in_number_field()) {
+  if (dialog.focus_in_number_field() && !viewer.is_open() && box == nullptr) {
     const CellRect& field = layout[*dialog.focus()].drawn;
     move(kPanelTop + field.row, kPanelLeft + field.column + field.columns - 1);
     curs_set(1);
@@ -301,13 +377,31 @@ InputEvent TerminalScreen::wait_for_input(int timeout_ms) {
         break;
       }
       case KEY_BTAB:
-      case KEY_UP:
-      case KEY_LEFT:
         event.kind = InputEvent::Kind::previous;
         break;
+      case KEY_UP:
+        event.kind = InputEvent::Kind::up;
+        break;
       case KEY_DOWN:
+        event.kind = InputEvent::Kind::down;
+        break;
+      case KEY_LEFT:
+        event.kind = InputEvent::Kind::left;
+        break;
       case KEY_RIGHT:
-        event.kind = InputEvent::Kind::next;
+        event.kind = InputEvent::Kind::right;
+        break;
+      case KEY_PPAGE:
+        event.kind = InputEvent::Kind::page_up;
+        break;
+      case KEY_NPAGE:
+        event.kind = InputEvent::Kind::page_down;
+        break;
+      case KEY_HOME:
+        event.kind = InputEvent::Kind::home;
+        break;
+      case KEY_END:
+        event.kind = InputEvent::Kind::end;
         break;
       case KEY_ENTER:
         event.kind = InputEvent::Kind::enter;
@@ -362,51 +456,43 @@ InputEvent TerminalScreen::wait_for_input(int timeout_ms) {
   }
 }
 
-void TerminalScreen::message_box(const std::u16string& caption, const std::u16string& text,
-                                 const std::function<int()>& idle) {
-  std::vector<std::u16string> lines;
+void TerminalScreen::draw_message_box(const MessageBoxText& box) {
+  std::vector<std::wstring> lines;
+  const std::wstring text = to_wide_chars(box.text);
   size_t start = 0;
   while (start <= text.size()) {
-    const size_t end = std::min(text.find(u'\n', start), text.size());
-    std::u16string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == u'\r') {
+    const size_t end = std::min(text.find(L'\n', start), text.size());
+    std::wstring line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == L'\r') {
       line.pop_back();
     }
     lines.push_back(line);
     start = end + 1;
   }
-  lines.push_back(u"");
-  lines.push_back(u"[ OK ]");
+  const std::wstring caption = to_wide_chars(box.caption);
+  const std::wstring button = L"[ OK ]";
   size_t widest = caption.size() + 4;
-  for (const std::u16string& line : lines) {
+  for (const std::wstring& line : lines) {
     widest = std::max(widest, line.size());
   }
-  const int width = std::min(static_cast<int>(widest) + 4, std::max(COLS - 2, 10));
-  const int height = static_cast<int>(lines.size()) + 2;
-  for (;;) {
-    const int wait_ms = idle();
-    const int top = std::max(0, (LINES - height) / 2), left = std::max(0, (COLS - width) / 2);
-    WINDOW* box_window = newwin(height, width, top, left);
-    if (box_window != nullptr) {
-      werase(box_window);
-      box(box_window, 0, 0);
-      const std::wstring title = L" " + to_wide_chars(caption) + L" ";
-      mvwaddnwstr(box_window, 0, 2, title.c_str(), std::max(0, width - 4));
-      for (size_t i = 0; i < lines.size(); ++i) {
-        const std::wstring line = to_wide_chars(lines[i]);
-        const int column = i + 1 == lines.size() ? (width - static_cast<int>(line.size())) / 2 : 2;
-        mvwaddnwstr(box_window, static_cast<int>(i) + 1, std::max(1, column), line.c_str(),
-                    std::max(0, width - 4));
-      }
-      wrefresh(box_window);
-      delwin(box_window);
-    }
-    const InputEvent event = wait_for_input(wait_ms);
-    const bool closes = event.kind == InputEvent::Kind::mouse_click ||
-                        event.kind == InputEvent::Kind::enter || event.kind == InputEvent::Kind::escape ||
-                        event.kind == InputEvent::Kind::space;
-    if (closes) {
-      return;
-    }
+  const int width = std::min(static_cast<int>(widest) + 4, COLS);
+  const int height = std::min(static_cast<int>(lines.size()) + 4, LINES);
+  if (width < 10 || height < 4) {
+    return;
   }
+  const int top = (LINES - height) / 2, left = (COLS - width) / 2;
+  draw_frame(top, left, height, width, caption);
+  for (size_t i = 0; i < lines.size() && static_cast<int>(i) + 1 < height - 3; ++i) {
+    put_clipped(top + 1 + static_cast<int>(i), left + 2, width - 4, lines[i], A_NORMAL);
+  }
+  ok_button_.row = top + height - 2;
+  ok_button_.first_column = left + (width - static_cast<int>(button.size())) / 2;
+  ok_button_.last_column = ok_button_.first_column + static_cast<int>(button.size()) - 1;
+  put_clipped(ok_button_.row, ok_button_.first_column, width - 2, button, A_REVERSE);
+}
+
+bool TerminalScreen::clicks_message_box_button(const InputEvent& click) const {
+  const int row = kPanelTop + click.row, column = kPanelLeft + click.column;
+  return click.kind == InputEvent::Kind::mouse_click && row == ok_button_.row &&
+         column >= ok_button_.first_column && column <= ok_button_.last_column;
 }

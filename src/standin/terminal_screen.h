@@ -2,10 +2,10 @@
 // panel and the simulated laptop's status, and reading keys and mouse clicks.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "standin/terminal_dialog.h"
+#include "standin/text_viewer.h"
 
 // What the strip below the panel shows of the simulated laptop.
 struct LaptopStatus {
@@ -20,8 +20,16 @@ struct InputEvent {
     none,
     character,      // a printable character, in `character`
     alt_character,  // Alt with a character
-    next,           // Tab, Down, Right
-    previous,       // Shift+Tab, Up, Left
+    next,           // Tab
+    previous,       // Shift+Tab
+    up,
+    down,
+    left,
+    right,
+    page_up,
+    page_down,
+    home,
+    end,
     enter,
     escape,
     space,
@@ -35,6 +43,12 @@ struct InputEvent {
   int row = 0, column = 0;  // of a mouse click, in panel cells
 };
 
+// A message box's texts; its text breaks lines at CR LF.
+struct MessageBoxText {
+  std::u16string caption;
+  std::u16string text;
+};
+
 class TerminalScreen {
  public:
   TerminalScreen();   // enters curses mode
@@ -42,17 +56,22 @@ class TerminalScreen {
   TerminalScreen(const TerminalScreen&) = delete;
   TerminalScreen& operator=(const TerminalScreen&) = delete;
 
-  void draw(const TerminalDialog& dialog, const LaptopStatus& laptop);
+  // The panel and the status strip, with an open viewer over them and a message box over everything.
+  // The viewer learns how much of its document fits.
+  void draw(const TerminalDialog& dialog, const LaptopStatus& laptop, TextViewer& viewer,
+            const MessageBoxText* box = nullptr);
   // Waits at most `timeout_ms` (negative: until something arrives) for one event.
   InputEvent wait_for_input(int timeout_ms);
-
-  // A modal box over the panel until Enter, Escape, Space or a click; `idle` keeps the program
-  // running behind it (timers, redrawing) and returns how long the next wait may be.
-  void message_box(const std::u16string& caption, const std::u16string& text,
-                   const std::function<int()>& idle);
+  // Whether a click lands on the [ OK ] of the message box drawn last.
+  bool clicks_message_box_button(const InputEvent& click) const;
 
  private:
   void set_terminal_title(const std::u16string& title);
+  void draw_message_box(const MessageBoxText& box);
+  struct ButtonCells {
+    int row = -1, first_column = 0, last_column = -1;
+  };
+  ButtonCells ok_button_;
   std::u16string shown_title_;
   bool redraw_all_ = false;
   bool title_shown_ = false;

@@ -173,4 +173,49 @@ TEST_F(TerminalDialogTest, TitlesAndQuit) {
   EXPECT_EQ(dialog.exit_code(), 0);
 }
 
+// A user who reads the box for a few seconds, the clock running meanwhile, then presses Enter.
+class SlowReader final : public MessageBoxScreen {
+ public:
+  SlowReader(FakeClock& clock, int answer_after) : clock_(clock), waits_left_(answer_after) {}
+  bool show_and_wait(const std::u16string& caption, const std::u16string& text, int wait_ms) override {
+    shown = caption + u": " + text;
+    waits.push_back(wait_ms);
+    clock_.now_ms += static_cast<uint64_t>(wait_ms);
+    return --waits_left_ == 0;
+  }
+  std::u16string shown;
+  std::vector<int> waits;
+
+ private:
+  FakeClock& clock_;
+  int waits_left_;
+};
+
+TEST_F(TerminalDialogTest, MessageBoxIsModalWhileThePanelTimerKeepsTicking) {
+  SlowReader reader(clock, 4);
+  dialog.set_message_box_screen(&reader);
+  dialog.SetTimer(panel(), 1, 1000);
+  clock.now_ms += 300;
+  size_t ticks_during_box = 0;
+  dialog.attach([&](UINT message, WPARAM, LPARAM) -> INT_PTR {
+    ticks_during_box += message == WM_TIMER ? 1 : 0;
+    return TRUE;
+  });
+  EXPECT_EQ(dialog.MessageBoxW(nullptr, u"The test log x.txt could not be created.", u"Chargewright", MB_OK),
+            1);
+  EXPECT_EQ(reader.shown, u"Chargewright: The test log x.txt could not be created.");
+  // Each wait ends when the next tick is due; the box returned only after the fourth.
+  EXPECT_EQ(reader.waits, (std::vector<int>{700, 1000, 1000, 1000}));
+  EXPECT_EQ(ticks_during_box, 3u);
+}
+
+TEST_F(TerminalDialogTest, MessageBoxFailsWithoutAScreenOrWithAForeignOwner) {
+  EXPECT_EQ(dialog.MessageBoxW(nullptr, u"text", u"caption", MB_OK), 0);
+  SlowReader reader(clock, 1);
+  dialog.set_message_box_screen(&reader);
+  EXPECT_EQ(dialog.MessageBoxW(reinterpret_cast<HWND>(&reader), u"text", u"caption", MB_OK), 0);
+  EXPECT_EQ(dialog.MessageBoxW(panel(), u"text", nullptr, MB_OK), 1);
+  EXPECT_EQ(reader.shown, u"Error: text");  // Windows' caption when none is given
+}
+
 }  // namespace

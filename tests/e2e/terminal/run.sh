@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Drives the terminal panel through tmux, as a person at the keyboard would, and reads the screen.
+# Every run starts in a fresh directory of its own, where its test logs land. The S1 session runs
+# beside the other checks, as its first minute row takes about a minute.
 # Usage: run.sh [path/to/chargewright]
 set -u
 
@@ -17,7 +19,8 @@ tm() { tmux -S "$socket" "$@"; }
 cleanup() { tm kill-server 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
-screen() { tm capture-pane -t "$session" -p; }
+shown=chargewright-e2e-$$  # the session whose screen a failed check prints
+screen() { tm capture-pane -t "$shown" -p; }
 check() {  # check NAME COMMAND...: one test result
   local name=$1
   shift
@@ -45,9 +48,72 @@ wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
   done
 }
 program_ended() { [ -s "$work/status" ]; }
+start() {  # start SESSION DIRECTORY: the program in its own directory; its exit status lands in DIRECTORY.status
+  mkdir -p "$2"
+  tm new-session -d -s "$1" -x 100 -y 45 -c "$2" \
+    "env LANG=C.UTF-8 TERM=screen-256color '$program'; echo \$? > '$2.status'; sleep 60"
+}
+focus_s1_button() {  # Tab round to "S1 / Save" (control 1019), or its "Stop" caption
+  local i
+  for i in $(seq 1 40); do
+    screen | grep -qE '>(S1 / Save|Stop)<' && return 0
+    tm send-keys -t "$shown" Tab
+    sleep 0.1
+  done
+  return 1
+}
 
+# ---- S1 session, started first: its minute row is checked at the end --------------------------------
+s1_session="$session-s1"
+s1_dir="$work/s1"
+shown=$s1_session
+start "$s1_session" "$s1_dir"
+s1_started=$SECONDS
+check "S1: panel appears" wait_for 5 shows "Remaining Capacity"
+check "S1: Tab reaches S1 / Save" focus_s1_button
+tm send-keys -t "$s1_session" Enter
+check "S1: the button now reads Stop" wait_for 3 shows ">Stop<"
+s1_log() { ls "$s1_dir" | grep -E '^S1-' | head -n 1; }
+s1_lines() { local name; name=$(s1_log); [ -n "$name" ] && tr -cd '\n' < "$s1_dir/$name" | wc -c || echo 0; }
+s1_has_lines() { [ "$(s1_lines)" -eq "$1" ]; }
+check "S1: the log is created with its header and start row" wait_for 3 s1_has_lines 2
+
+# ---- A log that cannot be created: a directory of each name it could get in the next half minute ---
+fail_session="$session-fail"
+fail_dir="$work/fail"
+shown=$fail_session
+mkdir -p "$fail_dir"
+for second in $(seq -2 30); do
+  mkdir -p "$fail_dir/$(date -d "$second sec" '+S1-%Hh%Mm%Ss-%Yy%mm%dd.txt')"
+done
+start "$fail_session" "$fail_dir"
+check "failed log: panel appears" wait_for 5 shows "Remaining Capacity"
+focus_s1_button
+tm send-keys -t "$fail_session" Enter
+box_regex='The test log S1-[0-9]{2}h[0-9]{2}m[0-9]{2}s-[0-9]{4}y[0-9]{2}m[0-9]{2}d\.txt could not be created\.'
+check "failed log: a message box names the file" wait_for 3 shows_regex "$box_regex"
+check "failed log: ... and the system's reason" shows "Access is denied."
+check "failed log: ... with an OK button" shows "[ OK ]"
+box_title=$(screen | head -n 1)
+check "failed log: the panel keeps ticking under the box" wait_for 3 eval '[ "$(screen | head -n 1)" != "$box_title" ]'
+tm send-keys -t "$fail_session" Tab Space
+check "failed log: Tab goes to the box; Space closes it" wait_for 3 eval '! shows "could not be created"'
+check "failed log: the session runs anyway (Stop)" shows ">Stop<"
+tm send-keys -t "$fail_session" Enter
+check "failed log: stopped (S1 / Save)" wait_for 3 shows ">S1 / Save<"
+check "failed log: the viewer says the file is not found" wait_for 3 shows "(file not found)"
+tm send-keys -t "$fail_session" Escape
+check "failed log: Escape closes the viewer" wait_for 3 eval '! shows "Notepad"'
+tm send-keys -t "$fail_session" C-c
+check "failed log: Ctrl+C ends the program with 0" wait_for 5 test -s "$fail_dir.status"
+check "failed log: no log file was written" test -z "$(find "$fail_dir" -type f)"
+tm kill-session -t "$fail_session"
+
+# ---- The panel itself ------------------------------------------------------------------------------
+shown=$session
+mkdir -p "$work/panel"
 # The wrapper records the program's exit status, then keeps the pane open for a last look.
-tm new-session -d -s "$session" -x 100 -y 45 \
+tm new-session -d -s "$session" -x 100 -y 45 -c "$work/panel" \
   "env LANG=C.UTF-8 TERM=screen-256color '$program'; echo \$? > '$work/status'; sleep 60"
 
 check "panel appears with its labels" wait_for 5 shows "Remaining Capacity"
@@ -113,7 +179,7 @@ check "terminal restored (no panel left on the screen)" bash -c "! tmux -S '$soc
 # A second run: Tab round to Exit and Enter, then Ctrl+C on a third.
 rm -f "$work/status"
 tm kill-session -t "$session"
-tm new-session -d -s "$session" -x 100 -y 45 \
+tm new-session -d -s "$session" -x 100 -y 45 -c "$work/panel" \
   "env LANG=C.UTF-8 '$program'; echo \$? > '$work/status'; sleep 60"
 wait_for 5 shows "Remaining Capacity"
 tm send-keys -t "$session" Tab BTab Enter
@@ -122,12 +188,67 @@ check "... status 0" test "$(cat "$work/status" 2>/dev/null)" = 0
 
 rm -f "$work/status"
 tm kill-session -t "$session"
-tm new-session -d -s "$session" -x 100 -y 45 \
+tm new-session -d -s "$session" -x 100 -y 45 -c "$work/panel" \
   "env LANG=C.UTF-8 '$program'; echo \$? > '$work/status'; sleep 60"
 wait_for 5 shows "Remaining Capacity"
 tm send-keys -t "$session" C-c
 check "Ctrl+C ends the program with 0" wait_for 5 program_ended
 check "... status 0" test "$(cat "$work/status" 2>/dev/null)" = 0
+
+# ---- S1 session: its minute row, the stop, the viewer and the file -----------------------------------
+shown=$s1_session
+# The minute block fires 59 ticks after the panel's initialisation at start.
+minute_wait=$((90 - (SECONDS - s1_started)))
+[ "$minute_wait" -lt 5 ] && minute_wait=5
+check "S1: a minute row about a minute after start" wait_for "$minute_wait" s1_has_lines 3
+echo "     (minute row seen $((SECONDS - s1_started)) s after start)"
+tm send-keys -t "$s1_session" Enter
+check "S1: stopped, the button reads S1 / Save again" wait_for 3 shows ">S1 / Save<"
+s1_name=$(s1_log)
+check "S1: the viewer shows the log by name" wait_for 3 shows "$s1_name - Notepad"
+check "S1: ... its header, tabs expanded" shows "Item    Time    Life%   FullCharged(mw) Remains(mw)"
+check "S1: ... all four lines, CR LF ends" shows_regex "Ln 1-4 of 4 +Windows \(CRLF\)"
+check "S1: the panel ticks on beside the viewer" wait_for 3 eval '[ "$(screen | head -n 1)" != "$(sleep 1.2; screen | head -n 1)" ]'
+tm send-keys -t "$s1_session" q
+check "S1: q closes the viewer" wait_for 3 eval '! shows "Notepad"'
+tm send-keys -t "$s1_session" C-c
+check "S1: Ctrl+C ends the program with 0" wait_for 5 test -s "$s1_dir.status"
+
+s1_file="$s1_dir/$s1_name"
+check "S1: one log file, named S1-HHhMMmSSs-YYYYyMMmDDd.txt" \
+  eval '[ "$(ls "$s1_dir" | wc -l)" -eq 1 ] && [[ "$s1_name" =~ ^S1-[0-9]{2}h[0-9]{2}m[0-9]{2}s-[0-9]{4}y[0-9]{2}m[0-9]{2}d\.txt$ ]]'
+check "S1: no byte-order mark" test "$(head -c 4 "$s1_file")" = "Item"
+line_feeds=$(tr -cd '\n' < "$s1_file" | wc -c)
+returns=$(tr -cd '\r' < "$s1_file" | wc -c)
+check "S1: every line ends with CR LF ($line_feeds lines)" \
+  eval '[ "$(grep -c $'"'"'\r$'"'"' "$s1_file")" -eq "$line_feeds" ] && [ "$returns" -eq "$line_feeds" ] && [ "$(tail -c 1 "$s1_file" | od -An -tx1 | tr -d " ")" = 0a ]'
+check "S1: header" test "$(head -n 1 "$s1_file")" = $'Item\tTime\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r'
+
+row_regex=$'^[0-9]+\t[0-9]{2}:[0-9]{2}:[0-9]{2} +[0-9]+\\.[0-9]{2}%\t( {0,7}-?[0-9]+)\t( {0,7}-?[0-9]+)\t( {0,7}-?[0-9]+)\t( {0,7}-?[0-9]+)\r$'
+mapfile -t rows < <(tail -n +2 "$s1_file")
+rows_well_formed() {
+  local row fields
+  for row in "${rows[@]}"; do
+    [[ "$row" =~ $row_regex ]] || return 1
+    IFS=$'\t' read -r -a fields <<< "${row%$'\r'}"
+    # Capacities, rate and diff right-aligned in eight characters.
+    for field in "${fields[@]:2}"; do
+      [ "${#field}" -eq 8 ] || return 1
+    done
+  done
+}
+field() { local fields; IFS=$'\t' read -r -a fields <<< "${rows[$1]%$'\r'}"; echo "${fields[$2]}" | tr -d ' '; }
+check "S1: three rows: start, minute and stop" test "${#rows[@]}" -eq 3
+check "S1: rows in the row format" rows_well_formed
+check "S1: items 0, 1, 2" test "$(field 0 0) $(field 1 0) $(field 2 0)" = "0 1 2"
+name_time=$(echo "$s1_name" | sed -E 's/^S1-([0-9]{2})h([0-9]{2})m([0-9]{2})s.*/\1:\2:\3/')
+check "S1: the start row has the file name's time ($name_time)" test "$(field 0 1 | cut -c 1-8)" = "$name_time"
+check "S1: the start row's Diff is 0" test "$(field 0 5)" = 0
+check "S1: the minute row's Diff is negative (draining): $(field 1 5)" test "$(field 1 5)" -lt 0
+check "S1: each Diff is the change of Remains since the row before" \
+  eval '[ $(($(field 1 3) - $(field 0 3))) -eq "$(field 1 5)" ] && [ $(($(field 2 3) - $(field 1 3))) -eq "$(field 2 5)" ]'
+check "S1: the stop row is last, no earlier than the minute row" \
+  eval '[[ ! "$(field 2 1 | cut -c 1-8)" < "$(field 1 1 | cut -c 1-8)" ]]'
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
