@@ -45,7 +45,9 @@ class ActiveScheme {
 };
 
 void allow_wake_timers(PanelState& state, const PanelPorts& ports) {
-  using namespace power_settings;
+  // Declared, not a using-directive: <windows.h> has global GUIDs of the same names.
+  using power_settings::GUID_ALLOW_RTC_WAKE;
+  using power_settings::GUID_SLEEP_SUBGROUP;
   const ActiveScheme scheme(ports.power);
   if (scheme.get() == nullptr) {
     return;  // no scheme known: nothing to write to

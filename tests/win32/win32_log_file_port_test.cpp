@@ -8,6 +8,7 @@
 #include "../shared/log_sample.h"
 #include "../unit/fakes/fake_battery_port.h"
 #include "../unit/fakes/fake_dialog_port.h"
+#include "../unit/fakes/fake_power_port.h"
 #include "text/wide_text.h"
 #include "win32/setupapi_battery_port.h"
 #include "win32/win32_log_file_port.h"
@@ -41,7 +42,8 @@ class Win32LogFilePortTest : public ::testing::Test {
   FakeClockPort clock_;
   FakeBatteryPort battery_;
   Win32LogFilePort files_;
-  PanelPorts ports_{dialog_, clock_, battery_, files_};
+  FakePowerPort power_;
+  PanelPorts ports_{dialog_, clock_, battery_, files_, power_};
   PanelState state_;
 };
 
