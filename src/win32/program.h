@@ -3,6 +3,9 @@
 
 #include "app/panel_ports.h"
 #include "app/panel_state.h"
+#include "identity/wmi_port.h"
 
 extern PanelState program_state;
 extern const PanelPorts program_ports;
+// Only the host window's creation reads the board identity.
+extern WmiPort& program_wmi;

@@ -53,14 +53,13 @@ Calls joined(std::initializer_list<Calls> parts) {
 
 Calls reads_of(int instance) {
   const std::string object = "object" + std::to_string(instance);
-  return {"Next enumerator -1 1",
-          "Get " + object + " Manufacturer 0 null null",
-          "VariantClear",
-          "Get " + object + " Product 0 null null",
-          "VariantClear",
-          "Get " + object + " SerialNumber 0 null null",
-          "VariantClear",
-          "Release " + object};
+  Calls calls = {"Next enumerator -1 1"};
+  for (const char* property : {"Manufacturer", "Product", "SerialNumber"}) {
+    calls.push_back("Get " + object + " " + property + " 0 null null");
+    calls.push_back("VariantClear");
+  }
+  calls.push_back("Release " + object);
+  return calls;
 }
 const Calls kEnd = {"Next enumerator -1 1"};
 
@@ -167,7 +166,8 @@ struct FailingStep {
   bool out_of_memory = false;
 };
 
-class BoardIdentityFailureTest : public BoardIdentityTest, public ::testing::WithParamInterface<FailingStep> {};
+class BoardIdentityFailureTest : public BoardIdentityTest,
+                                 public ::testing::WithParamInterface<FailingStep> {};
 
 TEST_P(BoardIdentityFailureTest, FailingStepReturnsOneAndGivesBackWhatWasObtained) {
   wmi.boards = {{FakeWmiPort::text(u"Unseen"), FakeWmiPort::text(u"Unseen"), FakeWmiPort::text(u"Unseen")}};
@@ -192,21 +192,26 @@ INSTANTIATE_TEST_SUITE_P(
         FailingStep{"CoInitializeEx", {kUpToLocator[0]}},
         FailingStep{"CoInitializeSecurity", joined({{kUpToLocator[0], kUpToLocator[1]}, kUninitialize})},
         FailingStep{"CoCreateInstance", joined({kUpToLocator, kUninitialize})},
-        FailingStep{"SysAllocString root\\cimv2", joined({kUpToLocator, {kConnect[0]}, kReleaseLocator}), true},
+        FailingStep{"SysAllocString root\\cimv2", joined({kUpToLocator, {kConnect[0]}, kReleaseLocator}),
+                    true},
         FailingStep{"ConnectServer", joined({kUpToLocator, kConnect, kReleaseLocator})},
         FailingStep{"CoSetProxyBlanket", joined({kUpToLocator, kConnect, kBlanket, kReleaseServices})},
-        FailingStep{"SysAllocString WQL",
-                    joined({kUpToLocator, kConnect, kStrings,
-                            {"SysFreeString SELECT * FROM Win32_BaseBoard"}, kReleaseServices})},
+        FailingStep{"SysAllocString WQL", joined({kUpToLocator,
+                                                  kConnect,
+                                                  kStrings,
+                                                  {"SysFreeString SELECT * FROM Win32_BaseBoard"},
+                                                  kReleaseServices})},
         FailingStep{"SysAllocString SELECT * FROM Win32_BaseBoard",
                     joined({kUpToLocator, kConnect, kStrings, {"SysFreeString WQL"}, kReleaseServices})},
-        FailingStep{"ExecQuery", joined({kUpToLocator, kConnect, kQuery,
+        FailingStep{"ExecQuery", joined({kUpToLocator,
+                                         kConnect,
+                                         kQuery,
                                          {"SysFreeString SELECT * FROM Win32_BaseBoard", "SysFreeString WQL"},
                                          kReleaseServices})}),
-    [](const ::testing::TestParamInfo<FailingStep>& info) {
+    [](const ::testing::TestParamInfo<FailingStep>& step_info) {
       std::string name;
-      for (const char* c = info.param.step; *c != 0 && *c != '*'; ++c) {
-        if ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z')) {
+      for (const char* c = step_info.param.step; *c != 0 && *c != '*'; ++c) {
+        if ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') || (*c >= '0' && *c <= '9')) {
           name += *c;
         }
       }
