@@ -128,13 +128,46 @@ class NoPower : public PowerPort {
   BOOL ExitWindowsEx(UINT, DWORD) override { return FALSE; }
 };
 
+// Nor are the device buttons.
+class NoLcd : public LcdPort {
+ public:
+  HANDLE CreateFileW(const char16_t*, DWORD, DWORD, DWORD, DWORD) override { return INVALID_HANDLE_VALUE; }
+  BOOL DeviceIoControl(HANDLE, DWORD, void*, DWORD, void*, DWORD, DWORD*) override { return FALSE; }
+  BOOL CloseHandle(HANDLE) override { return FALSE; }
+};
+
+class NoWlan : public WlanPort {
+ public:
+  DWORD WlanOpenHandle(DWORD, void*, DWORD*, HANDLE*) override { return 1062; }
+  DWORD WlanCloseHandle(HANDLE, void*) override { return 6; }
+  DWORD WlanEnumInterfaces(HANDLE, void*, native_wifi::WLAN_INTERFACE_INFO_LIST**) override { return 6; }
+  DWORD WlanQueryInterface(HANDLE, const GUID*, DWORD, void*, DWORD*, void**, int32_t*) override { return 6; }
+  DWORD WlanGetInterfaceCapability(HANDLE, const GUID*, void*,
+                                   native_wifi::WLAN_INTERFACE_CAPABILITY**) override {
+    return 6;
+  }
+  DWORD WlanSetInterface(HANDLE, const GUID*, DWORD, DWORD, const void*, void*) override { return 6; }
+  void WlanFreeMemory(void*) override {}
+  int32_t UuidToStringW(const GUID*, char16_t**) override { return 14; }
+  int32_t RpcStringFreeW(char16_t**) override { return 0; }
+  int32_t UuidFromStringW(const char16_t*, GUID*) override { return 1705; }
+};
+
+class NoInput : public InputPort {
+ public:
+  UINT SendInput(UINT, INPUT*, int) override { return 0; }
+};
+
 void BM_PanelTick(benchmark::State& bench) {
   QuietDialog dialog;
   FixedClock clock;
   InstantBattery battery;
   SinkFiles files;
   NoPower power;
-  PanelPorts ports{dialog, clock, battery, files, power};
+  NoLcd lcd;
+  NoWlan wlan;
+  NoInput input;
+  PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
   static PanelState state;
   initialise_panel(state, ports);
   const long before = allocations.load();
@@ -153,7 +186,10 @@ void BM_S1Row(benchmark::State& bench) {
   InstantBattery battery;
   SinkFiles files;
   NoPower power;
-  PanelPorts ports{dialog, clock, battery, files, power};
+  NoLcd lcd;
+  NoWlan wlan;
+  NoInput input;
+  PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
   static PanelState state;
   initialise_panel(state, ports);
   start_s1_session(state, ports);

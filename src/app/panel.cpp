@@ -6,7 +6,9 @@
 #include "battery/live_monitor.h"
 #include "battery_tests/s1_session.h"
 #include "battery_tests/sleep_test.h"
-#include "devices/device_actions.h"
+#include "devices/brightness.h"
+#include "devices/shortcuts.h"
+#include "devices/wireless_radio.h"
 #include "power/power_actions.h"
 
 namespace {
@@ -36,31 +38,31 @@ void run_action(PanelState& state, const PanelPorts& ports, PanelAction action, 
       shut_down(state, ports);
       break;
     case PanelAction::display_power:
-      toggle_display_power(state, ports);
+      toggle_display_power(state, ports.dialog);
       break;
     case PanelAction::brightness_down:
-      step_brightness(state, ports, false);
+      step_brightness(ports.lcd, false);
       break;
     case PanelAction::brightness_up:
-      step_brightness(state, ports, true);
+      step_brightness(ports.lcd, true);
       break;
     case PanelAction::volume_mute:
-      send_app_command(state, ports, kAppCommandVolumeMute);
+      send_app_command(state, ports.dialog, kAppCommandVolumeMute);
       break;
     case PanelAction::volume_down:
-      send_app_command(state, ports, kAppCommandVolumeDown);
+      send_app_command(state, ports.dialog, kAppCommandVolumeDown);
       break;
     case PanelAction::volume_up:
-      send_app_command(state, ports, kAppCommandVolumeUp);
+      send_app_command(state, ports.dialog, kAppCommandVolumeUp);
       break;
     case PanelAction::win_x_chord:
-      send_win_chord(state, ports, u'X');
+      send_win_chord(state, ports.input, kKeyX);
       break;
     case PanelAction::win_p_chord:
-      send_win_chord(state, ports, u'P');
+      send_win_chord(state, ports.input, kKeyP);
       break;
     case PanelAction::wireless_radio:
-      toggle_wireless_radio(state, ports);
+      toggle_wireless_radio(ports.wlan);
       break;
     case PanelAction::wake_fields:
       update_wake_fields(state, ports);

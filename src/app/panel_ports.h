@@ -4,6 +4,9 @@
 #include "app/dialog_port.h"
 #include "battery/battery_port.h"
 #include "battery_tests/log_file_port.h"
+#include "devices/input_port.h"
+#include "devices/lcd_port.h"
+#include "devices/wlan_port.h"
 #include "power/power_port.h"
 
 struct PanelPorts {
@@ -12,4 +15,7 @@ struct PanelPorts {
   BatteryPort& battery;
   LogFilePort& files;
   PowerPort& power;
+  LcdPort& lcd;
+  WlanPort& wlan;
+  InputPort& input;
 };

@@ -24,7 +24,8 @@ using FreeMemory = void WINAPI(void*);
 DWORD Win32WlanPort::WlanOpenHandle(DWORD client_version, void* reserved, DWORD* negotiated_version,
                                     HANDLE* client) {
   auto* open = wlanapi_.function<OpenHandle>("WlanOpenHandle");
-  return open == nullptr ? ERROR_SERVICE_NOT_ACTIVE : open(client_version, reserved, negotiated_version, client);
+  return open == nullptr ? ERROR_SERVICE_NOT_ACTIVE
+                         : open(client_version, reserved, negotiated_version, client);
 }
 
 DWORD Win32WlanPort::WlanCloseHandle(HANDLE client, void* reserved) {
@@ -37,8 +38,8 @@ DWORD Win32WlanPort::WlanEnumInterfaces(HANDLE client, void* reserved, WLAN_INTE
   return enumerate == nullptr ? ERROR_INVALID_HANDLE : enumerate(client, reserved, list);
 }
 
-DWORD Win32WlanPort::WlanQueryInterface(HANDLE client, const GUID* interface_guid, DWORD opcode, void* reserved,
-                                        DWORD* data_size, void** data, int32_t* value_type) {
+DWORD Win32WlanPort::WlanQueryInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
+                                        void* reserved, DWORD* data_size, void** data, int32_t* value_type) {
   auto* query = wlanapi_.function<QueryInterface>("WlanQueryInterface");
   return query == nullptr ? ERROR_INVALID_HANDLE
                           : query(client, interface_guid, opcode, reserved, data_size, data, value_type);
@@ -50,10 +51,11 @@ DWORD Win32WlanPort::WlanGetInterfaceCapability(HANDLE client, const GUID* inter
   return get == nullptr ? ERROR_INVALID_HANDLE : get(client, interface_guid, reserved, capability);
 }
 
-DWORD Win32WlanPort::WlanSetInterface(HANDLE client, const GUID* interface_guid, DWORD opcode, DWORD data_size,
-                                      const void* data, void* reserved) {
+DWORD Win32WlanPort::WlanSetInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
+                                      DWORD data_size, const void* data, void* reserved) {
   auto* set = wlanapi_.function<SetInterface>("WlanSetInterface");
-  return set == nullptr ? ERROR_INVALID_HANDLE : set(client, interface_guid, opcode, data_size, data, reserved);
+  return set == nullptr ? ERROR_INVALID_HANDLE
+                        : set(client, interface_guid, opcode, data_size, data, reserved);
 }
 
 void Win32WlanPort::WlanFreeMemory(void* memory) {

@@ -15,7 +15,10 @@
 #include "../shared/log_sample.h"
 #include "../unit/fakes/fake_battery_port.h"
 #include "../unit/fakes/fake_dialog_port.h"
+#include "../unit/fakes/fake_input_port.h"
+#include "../unit/fakes/fake_lcd_port.h"
 #include "../unit/fakes/fake_power_port.h"
+#include "../unit/fakes/fake_wlan_port.h"
 #include "text/wide_text.h"
 
 namespace {
@@ -82,7 +85,10 @@ class PosixLogFilePortTest : public ::testing::Test {
   TextViewer viewer_;
   PosixLogFilePort files_{viewer_};
   FakePowerPort power_;
-  PanelPorts ports_{dialog_, clock_, battery_, files_, power_};
+  FakeLcdPort lcd_;
+  FakeWlanPort wlan_;
+  FakeInputPort input_;
+  PanelPorts ports_{dialog_, clock_, battery_, files_, power_, lcd_, wlan_, input_};
   PanelState state_;
 };
 

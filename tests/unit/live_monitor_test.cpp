@@ -67,7 +67,7 @@ TEST_F(LiveMonitorTest, UnreportedAndMissingValuesGiveDefinedTexts) {
   // No battery at all, as Wine presents it.
   battery.batteries.clear();
   PanelState fresh;
-  PanelPorts same{dialog, clock, battery, files, power};
+  PanelPorts same{dialog, clock, battery, files, power, lcd, wlan, input};
   panel_dialog_message(fresh, same, WM_INITDIALOG, 0, 0);
   EXPECT_EQ(text(IDC_BATTERY_STATUS_GROUP), "Battery Status (N/A, )");
   EXPECT_EQ(text(IDC_REMAINING_CAPACITY), "0 mW");

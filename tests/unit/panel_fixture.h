@@ -6,8 +6,11 @@
 #include "app/panel.h"
 #include "fakes/fake_battery_port.h"
 #include "fakes/fake_dialog_port.h"
+#include "fakes/fake_input_port.h"
+#include "fakes/fake_lcd_port.h"
 #include "fakes/fake_log_file_port.h"
 #include "fakes/fake_power_port.h"
+#include "fakes/fake_wlan_port.h"
 
 class PanelFixture : public ::testing::Test {
  protected:
@@ -16,7 +19,10 @@ class PanelFixture : public ::testing::Test {
   FakeBatteryPort battery;
   FakeLogFilePort files;
   FakePowerPort power;
-  PanelPorts ports{dialog, clock, battery, files, power};
+  FakeLcdPort lcd;
+  FakeWlanPort wlan;
+  FakeInputPort input;
+  PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
   PanelState state;
 
   PanelFixture() {

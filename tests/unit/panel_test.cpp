@@ -129,3 +129,46 @@ TEST_F(PanelTest, ABroadcastStormLeavesTheSameDefinedPanel) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PanelTest, DeviceButtonsReachTheirDevices) {
+  panel_dialog_message(state, ports, WM_INITDIALOG, 0, 0);
+  const size_t sent_before = dialog.sent.size();
+  EXPECT_EQ(panel_dialog_message(state, ports, WM_COMMAND, IDC_DARK, 0), TRUE);
+  EXPECT_EQ(panel_dialog_message(state, ports, WM_COMMAND, IDC_BRIGHT, 0), TRUE);
+  ASSERT_EQ(lcd.sets.size(), 2u);
+  EXPECT_EQ(lcd.sets[0].ucDCBrightness, 37);
+  EXPECT_EQ(lcd.sets[1].ucDCBrightness, 50);
+
+  for (int id : {IDC_DISPLAY_POWER, IDC_MUTE, IDC_VOLUME_DOWN, IDC_VOLUME_UP}) {
+    EXPECT_EQ(panel_dialog_message(state, ports, WM_COMMAND, static_cast<WPARAM>(id), 0), TRUE);
+  }
+  ASSERT_EQ(dialog.sent.size(), sent_before + 4);
+  EXPECT_EQ(dialog.sent[sent_before].message, 0x0112u);
+  EXPECT_EQ(dialog.sent[sent_before + 3].lparam, 0x000A0000);
+
+  panel_dialog_message(state, ports, WM_COMMAND, IDC_MOBILITY_CENTER, 0);
+  panel_dialog_message(state, ports, WM_COMMAND, IDC_CONNECT_DISPLAY, 0);
+  ASSERT_EQ(input.events.size(), 8u);
+  EXPECT_EQ(input.events[1].ki.wVk, 0x58);
+  EXPECT_EQ(input.events[5].ki.wVk, 0x50);
+
+  panel_dialog_message(state, ports, WM_COMMAND, IDC_WIRELESS, 0);
+  EXPECT_EQ(wlan.sets.size(), 3u);
+}
+
+TEST_F(PanelTest, DisplayPowerAlternationSurvivesReinitialisation) {
+  panel_dialog_message(state, ports, WM_COMMAND, IDC_DISPLAY_POWER, 0);
+  handle_power_broadcast(state, ports);
+  panel_dialog_message(state, ports, WM_COMMAND, IDC_DISPLAY_POWER, 0);
+  std::vector<LPARAM> arguments;
+  for (const auto& sent : dialog.sent) {
+    if (sent.message == 0x0112u) {
+      arguments.push_back(sent.lparam);
+    }
+  }
+  EXPECT_EQ(arguments, (std::vector<LPARAM>{2, -1}));
+}
+
+}  // namespace

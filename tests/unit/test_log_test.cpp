@@ -3,8 +3,11 @@
 #include "battery_tests/test_log.h"
 #include "fakes/fake_battery_port.h"
 #include "fakes/fake_dialog_port.h"
+#include "fakes/fake_input_port.h"
+#include "fakes/fake_lcd_port.h"
 #include "fakes/fake_log_file_port.h"
 #include "fakes/fake_power_port.h"
+#include "fakes/fake_wlan_port.h"
 #include "text/wide_text.h"
 
 namespace {
@@ -20,7 +23,10 @@ class TestLogTest : public ::testing::Test {
   FakeBatteryPort battery;
   FakeLogFilePort files;
   FakePowerPort power;
-  PanelPorts ports{dialog, clock, battery, files, power};
+  FakeLcdPort lcd;
+  FakeWlanPort wlan;
+  FakeInputPort input;
+  PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
   PanelState state;
   char16_t line[kWideTextSize] = {};
 

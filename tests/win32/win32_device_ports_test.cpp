@@ -14,7 +14,9 @@
 
 namespace {
 
-std::wstring directory_of(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+std::wstring directory_of(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L'\\'));
+}
 
 std::wstring system_directory() {
   wchar_t directory[MAX_PATH];
@@ -24,7 +26,8 @@ std::wstring system_directory() {
 
 TEST(Win32DevicePortsTest, BrightnessWithoutAnLcdDeviceEndsAtTheOpen) {
   Win32LcdPort lcd;
-  const HANDLE device = lcd.CreateFileW(u"\\\\.\\LCD", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0);
+  const HANDLE device =
+      lcd.CreateFileW(u"\\\\.\\LCD", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0);
   if (device != INVALID_HANDLE_VALUE) {
     lcd.CloseHandle(device);
     GTEST_SKIP() << "this machine has a brightness device; not touching it";

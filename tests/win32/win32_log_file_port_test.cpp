@@ -8,7 +8,10 @@
 #include "../shared/log_sample.h"
 #include "../unit/fakes/fake_battery_port.h"
 #include "../unit/fakes/fake_dialog_port.h"
+#include "../unit/fakes/fake_input_port.h"
+#include "../unit/fakes/fake_lcd_port.h"
 #include "../unit/fakes/fake_power_port.h"
+#include "../unit/fakes/fake_wlan_port.h"
 #include "text/wide_text.h"
 #include "win32/setupapi_battery_port.h"
 #include "win32/win32_log_file_port.h"
@@ -43,7 +46,10 @@ class Win32LogFilePortTest : public ::testing::Test {
   FakeBatteryPort battery_;
   Win32LogFilePort files_;
   FakePowerPort power_;
-  PanelPorts ports_{dialog_, clock_, battery_, files_, power_};
+  FakeLcdPort lcd_;
+  FakeWlanPort wlan_;
+  FakeInputPort input_;
+  PanelPorts ports_{dialog_, clock_, battery_, files_, power_, lcd_, wlan_, input_};
   PanelState state_;
 };
 

@@ -7,7 +7,10 @@
 
 #include "../unit/fakes/fake_battery_port.h"
 #include "../unit/fakes/fake_dialog_port.h"
+#include "../unit/fakes/fake_input_port.h"
+#include "../unit/fakes/fake_lcd_port.h"
 #include "../unit/fakes/fake_log_file_port.h"
+#include "../unit/fakes/fake_wlan_port.h"
 #include "power/power_actions.h"
 #include "win32/win32_power_port.h"
 
@@ -113,7 +116,10 @@ class Win32PowerPortTest : public ::testing::Test {
   FakeBatteryPort battery_;
   FakeLogFilePort files_;
   Win32PowerPort power_;
-  PanelPorts ports_{dialog_, clock_, battery_, files_, power_};
+  FakeLcdPort lcd_;
+  FakeWlanPort wlan_;
+  FakeInputPort input_;
+  PanelPorts ports_{dialog_, clock_, battery_, files_, power_, lcd_, wlan_, input_};
 };
 
 TEST_F(Win32PowerPortTest, EnablesTheShutdownPrivilegeInTheProcessToken) {
