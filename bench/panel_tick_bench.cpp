@@ -158,7 +158,8 @@ class NoInput : public InputPort {
   UINT SendInput(UINT, INPUT*, int) override { return 0; }
 };
 
-void BM_PanelTick(benchmark::State& bench) {
+// A panel on ports that answer at once, initialised as at start.
+struct InstantPanel {
   QuietDialog dialog;
   FixedClock clock;
   InstantBattery battery;
@@ -168,37 +169,34 @@ void BM_PanelTick(benchmark::State& bench) {
   NoWlan wlan;
   NoInput input;
   PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
-  static PanelState state;
-  initialise_panel(state, ports);
+  PanelState state;
+  InstantPanel() { initialise_panel(state, ports); }
+};
+
+void count_allocations(benchmark::State& bench, const char* name, long before) {
+  bench.counters[name] = benchmark::Counter(static_cast<double>(allocations.load() - before),
+                                            benchmark::Counter::kAvgIterations);
+}
+
+void BM_PanelTick(benchmark::State& bench) {
+  static InstantPanel panel;
   const long before = allocations.load();
   for (auto _ : bench) {
-    panel_tick(state, ports);
+    panel_tick(panel.state, panel.ports);
   }
-  bench.counters["allocs_per_tick"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
-                                                         benchmark::Counter::kAvgIterations);
+  count_allocations(bench, "allocs_per_tick", before);
 }
 BENCHMARK(BM_PanelTick);
 
 // Formatting one S1 row and writing it through the port.
 void BM_S1Row(benchmark::State& bench) {
-  QuietDialog dialog;
-  FixedClock clock;
-  InstantBattery battery;
-  SinkFiles files;
-  NoPower power;
-  NoLcd lcd;
-  NoWlan wlan;
-  NoInput input;
-  PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
-  static PanelState state;
-  initialise_panel(state, ports);
-  start_s1_session(state, ports);
+  static InstantPanel panel;
+  start_s1_session(panel.state, panel.ports);
   const long before = allocations.load();
   for (auto _ : bench) {
-    s1_minute_row(state, ports);
+    s1_minute_row(panel.state, panel.ports);
   }
-  bench.counters["allocs_per_row"] = benchmark::Counter(static_cast<double>(allocations.load() - before),
-                                                        benchmark::Counter::kAvgIterations);
+  count_allocations(bench, "allocs_per_row", before);
 }
 BENCHMARK(BM_S1Row);
 

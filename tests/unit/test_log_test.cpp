@@ -1,13 +1,5 @@
-#include <gtest/gtest.h>
-
 #include "battery_tests/test_log.h"
-#include "fakes/fake_battery_port.h"
-#include "fakes/fake_dialog_port.h"
-#include "fakes/fake_input_port.h"
-#include "fakes/fake_lcd_port.h"
-#include "fakes/fake_log_file_port.h"
-#include "fakes/fake_power_port.h"
-#include "fakes/fake_wlan_port.h"
+#include "panel_fixture.h"
 #include "text/wide_text.h"
 
 namespace {
@@ -16,18 +8,8 @@ std::string narrow(const char16_t* text) {
   return FakeDialogPort::narrow(text);
 }
 
-class TestLogTest : public ::testing::Test {
+class TestLogTest : public PanelFixture {
  protected:
-  FakeDialogPort dialog;
-  FakeClockPort clock;
-  FakeBatteryPort battery;
-  FakeLogFilePort files;
-  FakePowerPort power;
-  FakeLcdPort lcd;
-  FakeWlanPort wlan;
-  FakeInputPort input;
-  PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
-  PanelState state;
   char16_t line[kWideTextSize] = {};
 
   BatterySnapshot snapshot(uint32_t full, uint32_t remaining, int32_t rate) {
