@@ -20,6 +20,7 @@ class LaunchedProgram {
   // Waits for the process to end; true with its exit code, false when it is still running.
   bool wait_for_exit(DWORD timeout_ms, DWORD* exit_code) const;
   DWORD ui_thread_id() const { return thread_id_; }
+  DWORD process_id() const { return process_id_; }
 
  private:
   HANDLE process_ = nullptr;

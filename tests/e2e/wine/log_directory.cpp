@@ -1,5 +1,7 @@
 #include "log_directory.h"
 
+#include <algorithm>
+
 namespace {
 
 class ScopedHandle {
@@ -91,6 +93,11 @@ std::optional<std::string> LogDirectory::read_file(const std::wstring& name) con
     content.append(chunk, read);
   }
   return content;
+}
+
+size_t LogDirectory::complete_lines(const std::wstring& name) const {
+  const std::optional<std::string> text = read_file(name);
+  return text ? static_cast<size_t>(std::count(text->begin(), text->end(), '\n')) : 0;
 }
 
 bool LogDirectory::remove() {

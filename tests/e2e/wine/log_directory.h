@@ -22,6 +22,9 @@ class LogDirectory {
   // The whole file as it is now, read while its writer still holds it open; nullopt when it cannot
   // be opened or read.
   std::optional<std::string> read_file(const std::wstring& name) const;
+  // The lines the program has finished writing to the file, whatever their line ends; 0 while it
+  // cannot be read.
+  size_t complete_lines(const std::wstring& name) const;
   // Deletes the files and the directory; true when the directory is gone.
   bool remove();
 

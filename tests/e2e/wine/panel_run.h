@@ -8,6 +8,9 @@
 #include "check_log.h"
 #include "launched_program.h"
 
+// Seconds since midnight from a "Chargewright - HH:MM:SS" title, or -1 when it has another form.
+int clock_title_seconds(const std::string& title);
+
 class PanelRun {
  public:
   // Starts the program and records whether its host window and panel appeared. An empty
@@ -24,6 +27,9 @@ class PanelRun {
   const std::string& name() const { return name_; }
 
   void expect_still_up(const std::string& after);
+  // Still up, and still serving its messages: the panel answers WM_GETTEXT and the clock title
+  // moves on within a few seconds.
+  void expect_responsive(const std::string& after);
   void expect_exit_code_zero(const std::string& after);
 
  private:

@@ -8,8 +8,10 @@
 
 #include "control_ids.h"
 #include "log_directory.h"
+#include "log_viewer.h"
 #include "panel_run.h"
-#include "s1_log_text.h"
+#include "polling.h"
+#include "test_log_text.h"
 #include "window_access.h"
 
 namespace {
@@ -17,30 +19,6 @@ namespace {
 constexpr DWORD kCaptionTimeoutMs = 10000;
 // The minute block fires 59 ticks after the panel's initialisation at start; allow for slow ticks.
 constexpr DWORD kMinuteRowTimeoutMs = 80000;
-constexpr DWORD kNotepadTimeoutMs = 20000;
-constexpr DWORD kNotepadExitTimeoutMs = 10000;
-constexpr DWORD kPollMs = 200;
-
-template <typename Condition>
-bool wait_until(DWORD timeout_ms, Condition condition) {
-  const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-  while (!condition()) {
-    if (GetTickCount64() >= deadline) {
-      return false;
-    }
-    Sleep(kPollMs);
-  }
-  return true;
-}
-
-// Log names are plain ASCII; anything else shows as '?'.
-std::string narrow(const std::wstring& text) {
-  std::string result;
-  for (wchar_t c : text) {
-    result += c < 0x80 ? static_cast<char>(c) : '?';
-  }
-  return result;
-}
 
 ClockTime clock_of(const SYSTEMTIME& time) {
   return ClockTime{time.wHour, time.wMinute, time.wSecond};
@@ -52,40 +30,9 @@ SYSTEMTIME local_now() {
   return now;
 }
 
-bool same_date(const S1LogName& name, const SYSTEMTIME& time) {
+bool same_date(const TestLogName& name, const SYSTEMTIME& time) {
   return name.year == time.wYear && name.month == time.wMonth && name.day == time.wDay;
 }
-
-// Whether `time` lies within [from, to] on the clock, give or take a second for two clocks read a
-// moment apart.
-bool within(const ClockTime& time, const ClockTime& from, const ClockTime& to) {
-  const int from_a_second_earlier = (seconds_after(from, time) + 1) % 86400;
-  return from_a_second_earlier <= seconds_after(from, to) + 2;
-}
-
-// Lines the program has finished writing, whatever their line ends; 0 while the file cannot be read.
-size_t complete_lines(const LogDirectory& directory, const std::wstring& name) {
-  const std::optional<std::string> text = directory.read_file(name);
-  return text ? static_cast<size_t>(std::count(text->begin(), text->end(), '\n')) : 0;
-}
-
-class ScopedProcess {
- public:
-  explicit ScopedProcess(DWORD process_id) : process_(OpenProcess(SYNCHRONIZE, FALSE, process_id)) {}
-  ~ScopedProcess() {
-    if (process_ != nullptr) {
-      CloseHandle(process_);
-    }
-  }
-  ScopedProcess(const ScopedProcess&) = delete;
-  ScopedProcess& operator=(const ScopedProcess&) = delete;
-  bool wait_for_exit(DWORD timeout_ms) const {
-    return process_ != nullptr && WaitForSingleObject(process_, timeout_ms) == WAIT_OBJECT_0;
-  }
-
- private:
-  HANDLE process_;
-};
 
 // Exactly one file in the directory, named as an S1 log of the start moment.
 std::optional<std::wstring> check_log_name(CheckLog& log, const LogDirectory& directory,
@@ -93,16 +40,16 @@ std::optional<std::wstring> check_log_name(CheckLog& log, const LogDirectory& di
   const std::vector<std::wstring> names = directory.file_names();
   std::string listed;
   for (const std::wstring& name : names) {
-    listed += (listed.empty() ? "" : ", ") + narrow(name);
+    listed += (listed.empty() ? "" : ", ") + to_utf8(name);
   }
   if (!log.expect(names.size() == 1,
                   "launch 4: the session creates one file in the program's current directory",
                   std::to_string(names.size()) + " files: " + listed)) {
     return std::nullopt;
   }
-  const std::optional<S1LogName> parsed = parse_s1_log_name(narrow(names[0]));
+  const std::optional<TestLogName> parsed = parse_test_log_name(to_utf8(names[0]), "S1");
   log.expect(parsed.has_value(), "log is named S1-HHhMMmSSs-YYYYyMMmDDd.txt", quoted(listed));
-  log.expect(parsed && within(parsed->time, clock_of(before), clock_of(after)) &&
+  log.expect(parsed && clock_within(parsed->time, clock_of(before), clock_of(after)) &&
                  (same_date(*parsed, before) || same_date(*parsed, after)),
              "log name carries the local date and time of the start", quoted(listed));
   return names[0];
@@ -149,7 +96,7 @@ void check_log_text(CheckLog& log, const std::string& text, const SessionMoments
   if (rows.empty()) {
     return;
   }
-  log.expect(rows[0].item == 0 && rows[0].diff == 0 && rows[0].time == moments.named,
+  log.expect(rows[0].item == 0 && rows[0].fields.diff == 0 && rows[0].fields.time == moments.named,
              "start row has Item 0, Diff 0 and the time in the log's name", quoted(lines[1]));
   std::string out_of_order;
   for (size_t i = 0; i < rows.size() && out_of_order.empty(); ++i) {
@@ -163,7 +110,7 @@ void check_log_text(CheckLog& log, const std::string& text, const SessionMoments
   // Wine has no battery: full-charged capacity 0, so the percentage is unknown and every number 0.
   std::string with_battery;
   for (size_t i = 0; i < rows.size() && with_battery.empty(); ++i) {
-    const S1Row& row = rows[i];
+    const SleepRow& row = rows[i].fields;
     if (row.life_percent != " N/A" || row.full_charged != 0 || row.remaining != 0 || row.rate != 0 ||
         row.diff != 0) {
       with_battery = quoted(lines[i + 1]);
@@ -176,7 +123,7 @@ void check_log_text(CheckLog& log, const std::string& text, const SessionMoments
   int previous = 0;
   const int stop_offset = seconds_after(moments.named, moments.stop_clicked);
   for (size_t i = 0; i < rows.size() && misplaced.empty(); ++i) {
-    const int offset = seconds_after(moments.named, rows[i].time);
+    const int offset = seconds_after(moments.named, rows[i].fields.time);
     if (offset < previous || offset > stop_offset + 1) {
       misplaced = quoted(lines[i + 1]);
     }
@@ -188,7 +135,7 @@ void check_log_text(CheckLog& log, const std::string& text, const SessionMoments
 
 // The log as read, one line per output line with its CR and LF made visible.
 void print_log(const std::wstring& name, const std::string& text) {
-  std::printf("     %s:\n", narrow(name).c_str());
+  std::printf("     %s:\n", to_utf8(name).c_str());
   for (size_t from = 0; from < text.size();) {
     const size_t end = text.find('\n', from);
     const size_t next = end == std::string::npos ? text.size() : end + 1;
@@ -196,21 +143,6 @@ void print_log(const std::wstring& name, const std::string& text) {
     from = next;
   }
   std::fflush(stdout);
-}
-
-void check_notepad_shows(CheckLog& log, const std::wstring& name) {
-  HWND notepad = nullptr;
-  wait_until(kNotepadTimeoutMs,
-             [&] { return (notepad = find_top_level_window(L"Notepad", name)) != nullptr; });
-  if (!log.expect(notepad != nullptr, "a Notepad window shows the log",
-                  "no window of class \"Notepad\" titled " + quoted(narrow(name)))) {
-    return;
-  }
-  DWORD process_id = 0;
-  GetWindowThreadProcessId(notepad, &process_id);
-  const ScopedProcess process(process_id);
-  PostMessageW(notepad, WM_CLOSE, 0, 0);
-  log.expect(process.wait_for_exit(kNotepadExitTimeoutMs), "Notepad closes on WM_CLOSE and its process ends");
 }
 
 void run_session(CheckLog& log, PanelRun& run, const LogDirectory& directory) {
@@ -224,18 +156,18 @@ void run_session(CheckLog& log, PanelRun& run, const LogDirectory& directory) {
 
   SessionMoments moments;
   if (name) {
-    moments.named = parse_s1_log_name(narrow(*name)).value_or(S1LogName{}).time;
-    log.expect(complete_lines(directory, *name) == 2, "the header and the start row are in the file at once",
-               std::to_string(complete_lines(directory, *name)) + " lines");
+    moments.named = parse_test_log_name(to_utf8(*name), "S1").value_or(TestLogName{}).time;
+    log.expect(directory.complete_lines(*name) == 2, "the header and the start row are in the file at once",
+               std::to_string(directory.complete_lines(*name)) + " lines");
     const ULONGLONG waiting_since = GetTickCount64();
     const bool minute_row =
-        wait_until(kMinuteRowTimeoutMs, [&] { return complete_lines(directory, *name) >= 3; });
+        wait_until(kMinuteRowTimeoutMs, [&] { return directory.complete_lines(*name) >= 3; });
     if (log.expect(minute_row, "the minute block appends a row while the session runs",
                    "none after " + std::to_string(kMinuteRowTimeoutMs / 1000) + " s")) {
       std::printf("     (first minute row after %llu s)\n",
                   static_cast<unsigned long long>((GetTickCount64() - waiting_since) / 1000));
     }
-    moments.lines_before_stop = complete_lines(directory, *name);
+    moments.lines_before_stop = directory.complete_lines(*name);
   }
 
   send_message(button, BM_CLICK, 0, 0);
@@ -243,7 +175,7 @@ void run_session(CheckLog& log, PanelRun& run, const LogDirectory& directory) {
              "clicking \"Stop\" turns the caption back to \"S1 / Save\"", quoted(run.text(IDC_S1_SAVE)));
   moments.stop_clicked = clock_of(local_now());
   if (name) {
-    check_notepad_shows(log, *name);
+    check_notepad_shows(log, "launch 4", *name);
     const std::optional<std::string> text = directory.read_file(*name);
     if (log.expect(text.has_value(), "the finished log can be read")) {
       print_log(*name, *text);

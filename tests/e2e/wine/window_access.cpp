@@ -4,7 +4,7 @@ namespace {
 
 constexpr UINT kAnswerTimeoutMs = 5000;
 
-std::string to_utf8(const wchar_t* text) {
+std::string utf8_of(const wchar_t* text) {
   const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (size <= 1) {
     return {};
@@ -26,7 +26,8 @@ BOOL CALLBACK collect_direct_child(HWND window, LPARAM context) {
 struct TopLevelSearch {
   const wchar_t* window_class_name;
   const std::wstring& title_part;
-  HWND found;
+  DWORD process_id;
+  std::vector<HWND> found;
 };
 
 BOOL CALLBACK match_top_level_window(HWND window, LPARAM context) {
@@ -36,16 +37,25 @@ BOOL CALLBACK match_top_level_window(HWND window, LPARAM context) {
   if (lstrcmpW(name, search.window_class_name) != 0 || !IsWindowVisible(window)) {
     return TRUE;
   }
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (search.process_id != 0 && owner != search.process_id) {
+    return TRUE;
+  }
   wchar_t title[512] = {};
   GetWindowTextW(window, title, 512);
   if (std::wstring(title).find(search.title_part) == std::wstring::npos) {
     return TRUE;
   }
-  search.found = window;
-  return FALSE;
+  search.found.push_back(window);
+  return TRUE;
 }
 
 }  // namespace
+
+std::string to_utf8(const std::wstring& text) {
+  return utf8_of(text.c_str());
+}
 
 bool send_message(HWND window, UINT message, WPARAM wparam, LPARAM lparam, LRESULT* result) {
   DWORD_PTR answer = 0;
@@ -64,13 +74,13 @@ std::string window_text(HWND window) {
     return "<no answer>";
   }
   text[511] = L'\0';
-  return to_utf8(text);
+  return utf8_of(text);
 }
 
 std::string window_class(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  return to_utf8(name);
+  return utf8_of(name);
 }
 
 std::vector<HWND> child_windows(HWND parent) {
@@ -88,8 +98,14 @@ HWND focused_window(DWORD thread_id) {
   return info.hwndFocus;
 }
 
-HWND find_top_level_window(const wchar_t* window_class_name, const std::wstring& title_part) {
-  TopLevelSearch search{window_class_name, title_part, nullptr};
+std::vector<HWND> top_level_windows(const wchar_t* window_class_name, const std::wstring& title_part,
+                                    DWORD process_id) {
+  TopLevelSearch search{window_class_name, title_part, process_id, {}};
   EnumWindows(match_top_level_window, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+HWND find_top_level_window(const wchar_t* window_class_name, const std::wstring& title_part) {
+  const std::vector<HWND> found = top_level_windows(window_class_name, title_part);
+  return found.empty() ? nullptr : found.front();
 }

@@ -1,4 +1,4 @@
-#include "s1_log_text.h"
+#include "test_log_text.h"
 
 #include <charconv>
 #include <cstdint>
@@ -85,13 +85,18 @@ int seconds_after(const ClockTime& from, const ClockTime& to) {
   return (to.seconds_of_day() - from.seconds_of_day() + 86400) % 86400;
 }
 
-std::optional<S1LogName> parse_s1_log_name(std::string_view name) {
-  // S1-HHhMMmSSs-YYYYyMMmDDd.txt
-  constexpr std::string_view shape = "S1-00h00m00s-0000y00m00d.txt";
-  if (name.size() != shape.size()) {
+bool clock_within(const ClockTime& time, const ClockTime& from, const ClockTime& to) {
+  const int from_a_second_earlier = (seconds_after(from, time) + 1) % 86400;
+  return from_a_second_earlier <= seconds_after(from, to) + 2;
+}
+
+std::optional<TestLogName> parse_test_log_name(std::string_view name, std::string_view kind) {
+  // KK-HHhMMmSSs-YYYYyMMmDDd.txt
+  constexpr std::string_view shape = "KK-00h00m00s-0000y00m00d.txt";
+  if (kind.size() != 2 || name.size() != shape.size() || name.substr(0, 2) != kind) {
     return std::nullopt;
   }
-  for (size_t i = 0; i < shape.size(); ++i) {
+  for (size_t i = 2; i < shape.size(); ++i) {
     const bool digit_expected = shape[i] == '0';
     const bool digit = name[i] >= '0' && name[i] <= '9';
     if (digit_expected ? !digit : name[i] != shape[i]) {
@@ -105,7 +110,7 @@ std::optional<S1LogName> parse_s1_log_name(std::string_view name) {
   if (!time || !year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
     return std::nullopt;
   }
-  return S1LogName{*time, *year, *month, *day};
+  return TestLogName{*time, *year, *month, *day};
 }
 
 LogLines split_crlf_lines(std::string_view text) {
@@ -136,13 +141,13 @@ LogLines split_crlf_lines(std::string_view text) {
   return result;
 }
 
-std::optional<S1Row> parse_s1_row(std::string_view line) {
+std::optional<SleepRow> parse_sleep_row(std::string_view line) {
   const std::vector<std::string_view> fields = split(line, '\t');
-  if (fields.size() != 6) {
+  if (fields.size() != 5) {
     return std::nullopt;
   }
-  // Second field: "HH:MM:SS", a space, the percentage and a percent sign.
-  const std::string_view time_and_percent = fields[1];
+  // First field: "HH:MM:SS", a space, the percentage and a percent sign.
+  const std::string_view time_and_percent = fields[0];
   if (time_and_percent.size() < 11 || time_and_percent[2] != ':' || time_and_percent[5] != ':' ||
       time_and_percent[8] != ' ' || time_and_percent.back() != '%') {
     return std::nullopt;
@@ -150,11 +155,23 @@ std::optional<S1Row> parse_s1_row(std::string_view line) {
   const auto time =
       clock_time(time_and_percent.substr(0, 2), time_and_percent.substr(3, 2), time_and_percent.substr(6, 2));
   const std::string_view percent = time_and_percent.substr(9, time_and_percent.size() - 10);
-  const auto item = plain_integer(fields[0]);
-  const auto full = right_aligned_8(fields[2]), remaining = right_aligned_8(fields[3]);
-  const auto rate = right_aligned_8(fields[4]), diff = right_aligned_8(fields[5]);
-  if (!time || !life_percent_text(percent) || !item || *item < 0 || !full || !remaining || !rate || !diff) {
+  const auto full = right_aligned_8(fields[1]), remaining = right_aligned_8(fields[2]);
+  const auto rate = right_aligned_8(fields[3]), diff = right_aligned_8(fields[4]);
+  if (!time || !life_percent_text(percent) || !full || !remaining || !rate || !diff) {
     return std::nullopt;
   }
-  return S1Row{*item, *time, std::string(percent), *full, *remaining, *rate, *diff};
+  return SleepRow{*time, std::string(percent), *full, *remaining, *rate, *diff};
+}
+
+std::optional<S1Row> parse_s1_row(std::string_view line) {
+  const size_t tab = line.find('\t');
+  if (tab == std::string_view::npos) {
+    return std::nullopt;
+  }
+  const auto item = plain_integer(line.substr(0, tab));
+  const auto fields = parse_sleep_row(line.substr(tab + 1));
+  if (!item || *item < 0 || !fields) {
+    return std::nullopt;
+  }
+  return S1Row{*item, *fields};
 }
