@@ -24,6 +24,9 @@ BatteryModel::BatteryModel(MonotonicClock& clock, double start_fraction)
 
 double BatteryModel::power_mw(uint64_t at_ms) const {
   const double fraction = charge_mwh_ / kFullChargedCapacityMwh;
+  if (asleep_ && !ac_online_) {
+    return -sleep_load_mw_;
+  }
   if (ac_online_) {
     if (fraction >= 1.0) {
       return 0.0;
@@ -42,7 +45,9 @@ void BatteryModel::advance() {
   const uint64_t now = clock_.milliseconds();
   while (updated_ms_ < now) {
     const double step_ms = std::min(kStepMs, static_cast<double>(now - updated_ms_));
-    charge_mwh_ += power_mw(updated_ms_) * step_ms / 3600000.0;
+    // Only the sleep drain runs fast; a charger goes on at its own pace.
+    const double scale = (asleep_ && !ac_online_) ? sleep_time_scale_ : 1.0;
+    charge_mwh_ += power_mw(updated_ms_) * step_ms * scale / 3600000.0;
     charge_mwh_ = std::clamp(charge_mwh_, 0.0, static_cast<double>(kFullChargedCapacityMwh));
     updated_ms_ += static_cast<uint64_t>(step_ms);
   }
@@ -51,6 +56,18 @@ void BatteryModel::advance() {
 void BatteryModel::set_ac_online(bool online) {
   advance();
   ac_online_ = online;
+}
+
+void BatteryModel::fall_asleep(double load_mw, double time_scale) {
+  advance();
+  asleep_ = true;
+  sleep_load_mw_ = load_mw;
+  sleep_time_scale_ = time_scale;
+}
+
+void BatteryModel::wake_up() {
+  advance();
+  asleep_ = false;
 }
 
 BatteryReading BatteryModel::read() {

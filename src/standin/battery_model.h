@@ -31,6 +31,13 @@ class BatteryModel {
   // The charge up to now was drained or charged under the old power source.
   void set_ac_online(bool online);
 
+  // From now on the machine sleeps: the pack feeds only `load_mw`, and each millisecond of the clock
+  // counts as `time_scale` milliseconds of sleep, so a short sleep shows a measurable drain.
+  void fall_asleep(double load_mw, double time_scale);
+  // The sleep up to now is drained; the normal load and time run again.
+  void wake_up();
+  bool asleep() const { return asleep_; }
+
  private:
   void advance();
   // Power drawn from (negative) or fed into (positive) the pack at `at_ms`, in milliwatts.
@@ -41,4 +48,7 @@ class BatteryModel {
   uint64_t updated_ms_;
   double charge_mwh_;
   bool ac_online_ = false;
+  bool asleep_ = false;
+  double sleep_load_mw_ = 0.0;
+  double sleep_time_scale_ = 1.0;
 };

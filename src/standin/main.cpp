@@ -3,14 +3,22 @@
 #include <cstdio>
 
 #include "app/panel.h"
+#include "identity/board_identity.h"
 #include "standin/battery_model.h"
 #include "standin/local_clock.h"
 #include "standin/monotonic_clock.h"
 #include "standin/posix_log_file_port.h"
-#include "standin/refusing_power_port.h"
+#include "standin/power_broadcasts.h"
 #include "standin/simulated_battery_port.h"
+#include "standin/simulated_desktop.h"
+#include "standin/simulated_input_port.h"
+#include "standin/simulated_lcd_port.h"
+#include "standin/simulated_power_port.h"
+#include "standin/simulated_wlan_port.h"
+#include "standin/simulated_wmi_port.h"
 #include "standin/terminal_dialog.h"
 #include "standin/terminal_message_boxes.h"
+#include "standin/terminal_power_screens.h"
 #include "standin/terminal_screen.h"
 #include "standin/text_viewer.h"
 #include "standin/viewer_keys.h"
@@ -35,13 +43,54 @@ void install_stop_handlers() {
   }
 }
 
-// Where the host's WM_CREATE reads the board identity, before the panel exists. The simulated board
-// has no identity source yet, so the three board texts stay empty.
-void run_board_identity_query(PanelState& /*state*/) {}
+// Every simulated device, for the status strip.
+struct SimulatedLaptop {
+  BatteryModel& battery;
+  SimulatedLcdPort& lcd;
+  SimulatedWlanPort& wlan;
+  SimulatedDesktop& desktop;
+  SimulatedPowerPort& power;
+  SimulatedInputPort& input;
+};
 
-LaptopStatus laptop_status(BatteryModel& model) {
-  const BatteryReading reading = model.read();
-  return {model.ac_online(), reading.capacity_mwh * 100.0 / kFullChargedCapacityMwh, reading.rate_mw};
+LaptopStatus laptop_status(const SimulatedLaptop& laptop) {
+  const BatteryReading reading = laptop.battery.read();
+  LaptopStatus status;
+  status.ac_online = laptop.battery.ac_online();
+  status.charge_percent = reading.capacity_mwh * 100.0 / kFullChargedCapacityMwh;
+  status.rate_mw = reading.rate_mw;
+  status.brightness_percent = laptop.lcd.level();
+  status.radio_on = laptop.wlan.radio_on();
+  status.volume_percent = laptop.desktop.volume_percent();
+  status.muted = laptop.desktop.muted();
+  status.display_on = laptop.desktop.display_on();
+  status.wake_timers_ac = laptop.power.wake_timers().ac;
+  status.wake_timers_dc = laptop.power.wake_timers().dc;
+  status.note = laptop.input.note();
+  return status;
+}
+
+// The broadcasts the system sent while the thread was held in a suspend request, one by one.
+void deliver_power_broadcasts(PowerBroadcastQueue& broadcasts, PanelState& state, const PanelPorts& ports,
+                              const TerminalDialog& dialog) {
+  while (!broadcasts.empty() && !dialog.quit_posted()) {
+    broadcasts.take();  // the host handles every event alike
+    handle_power_broadcast(state, ports);
+  }
+}
+
+// A powered-off display shows nothing; the first key only turns it back on. False on Ctrl+C.
+bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, SimulatedDesktop& desktop) {
+  screen.draw_notice({L"The display is off", L"", L"press any key to turn it on"}, true);
+  const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
+  if (event.kind == InputEvent::Kind::interrupt) {
+    return false;
+  }
+  if (event.kind != InputEvent::Kind::none && event.kind != InputEvent::Kind::resize) {
+    desktop.wake_display();
+  }
+  dialog.run_due_timers();
+  return true;
 }
 
 // Plugging or unplugging the adapter: Windows then broadcasts the change of power source.
@@ -120,19 +169,31 @@ int main() {
   TerminalDialog dialog(steady_clock);
   TextViewer viewer;
   PosixLogFilePort files(viewer);
-  RefusingPowerPort power;
-  const PanelPorts ports{dialog, local_clock, battery, files, power};
+  PowerBroadcastQueue broadcasts;
+  SimulatedPowerPort power(steady_clock, battery_model, broadcasts);
+  SimulatedLcdPort lcd;
+  SimulatedWlanPort wlan;
+  SimulatedInputPort input;
+  SimulatedDesktop desktop;
+  SimulatedWmiPort wmi;
+  const PanelPorts ports{dialog, local_clock, battery, files, power, lcd, wlan, input};
+  const SimulatedLaptop laptop{battery_model, lcd, wlan, desktop, power, input};
   static PanelState state;
 
   install_stop_handlers();
   TerminalScreen screen;
   TerminalMessageBoxes message_boxes(
-      screen, dialog, viewer, [&] { return laptop_status(battery_model); }, stop_requested);
+      screen, dialog, viewer, [&] { return laptop_status(laptop); }, stop_requested);
   dialog.set_message_box_screen(&message_boxes);
+  TerminalPowerScreens power_screens(screen, stop_requested);
+  power.set_screen(&power_screens);
+  dialog.set_default_processing([&](UINT message, WPARAM wparam, LPARAM lparam) {
+    return desktop.default_processing(message, wparam, lparam);
+  });
 
   // The Windows program's order: host window, board identity, then the panel and its initialisation.
   state.host_window = dialog.host_window();
-  run_board_identity_query(state);
+  query_board_identity(state, wmi);
   state.panel = dialog.panel_window();
   dialog.attach([&](UINT message, WPARAM wparam, LPARAM lparam) {
     return panel_dialog_message(state, ports, message, wparam, lparam);
@@ -140,7 +201,17 @@ int main() {
   dialog.create_panel();
 
   while (!dialog.quit_posted() && stop_requested == 0) {
-    screen.draw(dialog, laptop_status(battery_model), viewer);
+    deliver_power_broadcasts(broadcasts, state, ports, dialog);
+    if (dialog.quit_posted()) {
+      break;
+    }
+    if (!desktop.display_on()) {
+      if (!wait_with_display_off(screen, dialog, desktop)) {
+        return 0;  // Ctrl+C
+      }
+      continue;
+    }
+    screen.draw(dialog, laptop_status(laptop), viewer);
     const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
     const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
     if (!taken_by_viewer && !handle_event(event, dialog, battery_model, state, ports)) {

@@ -207,7 +207,11 @@ LRESULT TerminalDialog::SendMessageW(HWND window, UINT message, WPARAM wparam, L
   if (window != panel_window() || !procedure_) {
     return 0;
   }
-  return procedure_(message, wparam, lparam);
+  const LRESULT handled = procedure_(message, wparam, lparam);
+  if (handled != FALSE || !default_processing_) {
+    return handled;
+  }
+  return default_processing_(message, wparam, lparam);
 }
 
 int TerminalDialog::MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT /*type*/) {

@@ -36,6 +36,9 @@ class TerminalDialog final : public DialogPort {
   // The panel's dialog procedure: every message for the panel goes there.
   using PanelProcedure = std::function<INT_PTR(UINT message, WPARAM wparam, LPARAM lparam)>;
   void attach(PanelProcedure procedure) { procedure_ = std::move(procedure); }
+  // What the system does with a message the panel's procedure declines (returns FALSE for).
+  using DefaultProcessing = std::function<LRESULT(UINT message, WPARAM wparam, LPARAM lparam)>;
+  void set_default_processing(DefaultProcessing processing) { default_processing_ = std::move(processing); }
   // WM_INITDIALOG at creation; like the Windows dialog manager, focus then goes to the first tab stop.
   void create_panel();
 
@@ -107,6 +110,7 @@ class TerminalDialog final : public DialogPort {
   bool quit_posted_ = false;
   int exit_code_ = 0;
   PanelProcedure procedure_;
+  DefaultProcessing default_processing_;
   MessageBoxScreen* box_screen_ = nullptr;
   char host_marker_ = 0;
   char panel_marker_ = 0;

@@ -40,9 +40,14 @@ std::vector<Cell> cells_of(const std::u16string& text) {
   return cells;
 }
 
+// A dim display shows a dim panel.
+constexpr int kDimBelowPercent = 40;
+attr_t panel_look = A_NORMAL;
+
 // Writes cells at a panel position, never past `width` cells nor past the screen's edge.
 void put_cells(int panel_row, int panel_column, int width, const std::vector<Cell>& cells,
                attr_t attributes) {
+  attributes |= panel_look;
   const int row = kPanelTop + panel_row;
   for (int i = 0; i < width && i < static_cast<int>(cells.size()); ++i) {
     const int column = kPanelLeft + panel_column + i;
@@ -192,9 +197,16 @@ void draw_status_strip(const LaptopStatus& laptop) {
   put_line(row, 1, L"Simulated laptop", A_BOLD);
   put_line(row, 19, std::wstring(L"AC adapter: ") + (laptop.ac_online ? L"online" : L"offline"), A_NORMAL);
   put_line(row, 42, std::wstring(L"Battery: ") + battery, A_NORMAL);
-  // Filled in as the device buttons get their simulated devices.
-  put_line(row + 1, 19, L"Brightness: -   Radio: -   Volume: -   Display: -", A_NORMAL);
-  put_line(row + 2, 1, L"F2 AC adapter   Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit",
+  const std::wstring devices =
+      L"brightness " + std::to_wstring(laptop.brightness_percent) + L" %   radio " +
+      (laptop.radio_on ? L"on" : L"off") + L"   volume " + std::to_wstring(laptop.volume_percent) + L" %" +
+      (laptop.muted ? L" (muted)" : L"") + L"   display " + (laptop.display_on ? L"on" : L"off");
+  put_line(row + 1, 19, devices, A_NORMAL);
+  const std::wstring power = L"wake timers AC " + std::to_wstring(laptop.wake_timers_ac) + L" DC " +
+                             std::to_wstring(laptop.wake_timers_dc) +
+                             (laptop.note.empty() ? L"" : L"   " + to_wide_chars(laptop.note));
+  put_line(row + 2, 19, power, A_NORMAL);
+  put_line(row + 3, 1, L"F2 AC adapter   Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit",
            A_DIM);
 }
 
@@ -305,6 +317,7 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
     redraw_all_ = false;
   }
   erase();
+  panel_look = laptop.brightness_percent < kDimBelowPercent ? A_DIM : A_NORMAL;
   put_line(kTitleRow, 1, to_wide_chars(dialog.host_title()), A_BOLD);
   draw_panel_border();
   const PanelLayout& layout = dialog.layout();
@@ -351,6 +364,17 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
   }
   refresh();
   set_terminal_title(dialog.host_title());
+}
+
+void TerminalScreen::draw_notice(const std::vector<std::wstring>& lines, bool dark) {
+  erase();
+  const int top = std::max(0, (LINES - static_cast<int>(lines.size())) / 2);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const int column = std::max(0, (COLS - static_cast<int>(lines[i].size())) / 2);
+    put_line(top + static_cast<int>(i), column, lines[i], dark ? A_DIM : (i == 0 ? A_BOLD : A_NORMAL));
+  }
+  curs_set(0);
+  refresh();
 }
 
 InputEvent TerminalScreen::wait_for_input(int timeout_ms) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "standin/terminal_dialog.h"
 #include "standin/text_viewer.h"
@@ -12,6 +13,13 @@ struct LaptopStatus {
   bool ac_online = false;
   double charge_percent = 0.0;
   int rate_mw = 0;
+  int brightness_percent = 100;
+  bool radio_on = false;
+  int volume_percent = 0;
+  bool muted = false;
+  bool display_on = true;
+  unsigned wake_timers_ac = 0, wake_timers_dc = 0;
+  std::u16string note;  // what the desktop last did with a key chord
 };
 
 // One input event, in the dialog's terms.
@@ -60,6 +68,8 @@ class TerminalScreen {
   // The viewer learns how much of its document fits.
   void draw(const TerminalDialog& dialog, const LaptopStatus& laptop, TextViewer& viewer,
             const MessageBoxText* box = nullptr);
+  // A whole screen of its own (sleeping, display off, shutting down): the lines centred; `dark` dims them.
+  void draw_notice(const std::vector<std::wstring>& lines, bool dark);
   // Waits at most `timeout_ms` (negative: until something arrives) for one event.
   InputEvent wait_for_input(int timeout_ms);
   // Whether a click lands on the [ OK ] of the message box drawn last.

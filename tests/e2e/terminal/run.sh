@@ -195,6 +195,105 @@ tm send-keys -t "$session" C-c
 check "Ctrl+C ends the program with 0" wait_for 5 program_ended
 check "... status 0" test "$(cat "$work/status" 2>/dev/null)" = 0
 
+# ---- The simulated laptop: devices, board identity, sleep with a resume timer, shutdown ---------------
+dev_session="$session-dev"
+dev_dir="$work/dev"
+shown=$dev_session
+start "$dev_session" "$dev_dir"
+focus_on() {  # Tab round until the screen shows TEXT (a focused control's markers)
+  local i
+  for i in $(seq 1 45); do
+    shows "$1" && return 0
+    tm send-keys -t "$dev_session" Tab
+    sleep 0.08
+  done
+  return 1
+}
+press() { focus_on "$1" && tm send-keys -t "$dev_session" Enter; }
+strip() { screen | sed -n '/Simulated laptop/,+2p'; }
+strip_shows() { strip | grep -qF -- "$1"; }
+dimmed() { tm capture-pane -t "$dev_session" -e -p | grep -qF $'\e[2mAc on Line'; }
+
+check "devices: panel appears" wait_for 5 shows "Remaining Capacity"
+check "devices: the status line names the simulated board" \
+  eval 'shows "Chargewright Simulated Laptop" && shows "Stand-in Board SIM-0001"'
+check "devices: the strip starts with every device" \
+  eval 'strip_shows "brightness 62 %   radio on   volume 40 %   display on" && strip_shows "wake timers AC 0 DC 0"'
+
+press ">Dark<"
+check "Dark: one level down (50 %)" wait_for 2 strip_shows "brightness 50 %"
+press ">Dark<"
+wait_for 2 strip_shows "brightness 37 %"
+press ">Dark<"
+check "Dark, Dark: 25 %, and the panel is dimmed" wait_for 2 eval 'strip_shows "brightness 25 %" && dimmed'
+# "Bright" fills its button, leaving no room for focus markers: it follows "Dark" in the tab order.
+press_bright() { focus_on ">Dark<" && tm send-keys -t "$dev_session" Tab Enter; }
+press_bright
+check "Bright: back up to 37 %" wait_for 2 strip_shows "brightness 37 %"
+press_bright
+check "Bright: 50 %, no longer dimmed" wait_for 2 eval 'strip_shows "brightness 50 %" && ! dimmed'
+
+press ">Wireless<"
+check "Wireless switches the radio off" wait_for 2 strip_shows "radio off"
+press ">Wireless<"
+check "... and on again" wait_for 2 strip_shows "radio on"
+
+press ">Mute<"
+check "Mute mutes" wait_for 2 strip_shows "volume 40 % (muted)"
+press ">>><"
+check ">> raises the volume by 2 % and unmutes" wait_for 2 eval 'strip_shows "volume 42 %" && ! strip_shows "muted"'
+press "><<<"
+press "><<<"
+check "<< twice lowers it by 4 %" wait_for 2 strip_shows "volume 38 %"
+
+# The chord buttons are too narrow for focus markers: Shift+Tab back from Wireless reaches them.
+focus_on ">Wireless<" && tm send-keys -t "$dev_session" BTab BTab Enter
+check "Mobility Center: the desktop notes Windows+X" wait_for 2 strip_shows "Windows+X: Mobility Center"
+focus_on ">Wireless<" && tm send-keys -t "$dev_session" BTab Enter
+check "Connect Display: the desktop notes Windows+P" wait_for 2 strip_shows "Windows+P: project"
+
+press "[ >X<"
+check "X blanks the display" wait_for 2 eval 'shows "The display is off" && ! shows "Remaining Capacity"'
+tm send-keys -t "$dev_session" Space  # Space on the focused X would press it again, were the key passed on
+check "a key turns the display on" wait_for 2 eval 'shows "Remaining Capacity" && strip_shows "display on"'
+sleep 0.5
+check "... and does not act on the panel" eval 'strip_shows "display on" && ! shows "The display is off"'
+
+focus_on "]>Wake up after" && tm send-keys -t "$dev_session" Space
+tm send-keys -t "$dev_session" Tab Tab 0 Tab 5  # hours, minutes 0, seconds 5
+check "S3 delay: 0 days, 0 h, 0 min, 5 s" wait_for 2 shows_regex '\[x\].Wake up after_+0 D _+0H +_+0M +_+5S'
+focus_on ">S3<"
+dev_pid=$(pgrep -P "$(tm list-panes -t "$dev_session" -F '#{pane_pid}')" -f "$program" | head -n 1)
+dev_ticks() { awk '{print $14 + $15}' "/proc/$dev_pid/stat"; }
+ticks_before=$(dev_ticks)
+tm send-keys -t "$dev_session" Enter
+slept_at=$SECONDS
+check "S3: the sleeping screen" wait_for 2 shows "Sleeping (S3)"
+check "... with the resume timer's time left" shows_regex 'resume timer: 00:00:0[1-5] left'
+check "... and says the sleep drain runs fast" shows "drains as if 60 s passed for every second asleep"
+check "S3: the timer wakes the laptop by itself" wait_for 10 eval '! shows "Sleeping (S3)"'
+woke_after=$((SECONDS - slept_at))
+ticks_used=$(($(dev_ticks) - ticks_before))
+check "S3: asleep about 5 s ($woke_after s)" test "$woke_after" -ge 4 -a "$woke_after" -le 8
+check "S3: idle while asleep ($ticks_used ticks)" test "$ticks_used" -lt $(($(getconf CLK_TCK) * woke_after * 3 / 100 + 2))
+s3_log() { ls "$dev_dir" | grep -E '^S3-[0-9]{2}h[0-9]{2}m[0-9]{2}s-[0-9]{4}y[0-9]{2}m[0-9]{2}d\.txt$' | head -n 1; }
+check "S3: the resume broadcast shows the log in Notepad" wait_for 3 eval 'shows "$(s3_log) - Notepad"'
+check "S3: wake timers allowed on battery only" strip_shows "wake timers AC 0 DC 1"
+check "S3: the broadcast reset the delay fields" shows_regex '_+0H +_+3M +_+0S'
+s3_file="$dev_dir/$(s3_log)"
+check "S3: a three-line log" test "$(tr -cd '\n' < "$s3_file" | wc -c)" -eq 3
+s3_diff=$(tail -n 1 "$s3_file" | tr -d '\r' | awk -F '\t' '{gsub(/ /, "", $NF); print $NF}')
+check "S3: the last row's Diff is negative (sleep drain: $s3_diff mWh)" test "${s3_diff:-0}" -lt 0
+check "S3: the first row's Diff is 0" test "$(sed -n 2p "$s3_file" | tr -d '\r' | awk -F '\t' '{gsub(/ /, "", $NF); print $NF}')" = 0
+tm send-keys -t "$dev_session" q
+wait_for 2 eval '! shows "Notepad"'
+
+press ">S5<"
+check "S5: the shutting-down screen" wait_for 2 shows "Shutting down"
+check "S5: the program ends" wait_for 5 test -s "$dev_dir.status"
+check "S5: ... with status 0" test "$(cat "$dev_dir.status" 2>/dev/null)" = 0
+tm kill-session -t "$dev_session"
+
 # ---- S1 session: its minute row, the stop, the viewer and the file -----------------------------------
 shown=$s1_session
 # The minute block fires 59 ticks after the panel's initialisation at start.

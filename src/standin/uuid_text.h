@@ -1,0 +1,12 @@
+// A GUID's text as the RPC runtime writes and reads it: 8-4-4-4-12 hexadecimal digits, no braces.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/win_types.h"
+
+// Lower-case, as UuidToStringW writes it.
+std::u16string uuid_to_text(const GUID& uuid);
+// Either case; nothing else around the 36 characters.
+std::optional<GUID> uuid_from_text(std::u16string_view text);
