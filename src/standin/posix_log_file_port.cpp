@@ -12,21 +12,6 @@
 
 namespace {
 
-constexpr DWORD ERROR_SUCCESS_CODE = 0;
-constexpr DWORD ERROR_FILE_NOT_FOUND_CODE = 2;
-constexpr DWORD ERROR_PATH_NOT_FOUND_CODE = 3;
-constexpr DWORD ERROR_TOO_MANY_OPEN_FILES_CODE = 4;
-constexpr DWORD ERROR_ACCESS_DENIED_CODE = 5;
-constexpr DWORD ERROR_INVALID_HANDLE_CODE = 6;
-constexpr DWORD ERROR_GEN_FAILURE_CODE = 31;
-constexpr DWORD ERROR_INVALID_PARAMETER_CODE = 87;
-constexpr DWORD ERROR_DISK_FULL_CODE = 112;
-constexpr DWORD ERROR_INSUFFICIENT_BUFFER_CODE = 122;
-constexpr DWORD ERROR_ALREADY_EXISTS_CODE = 183;
-constexpr DWORD ERROR_FILENAME_EXCED_RANGE_CODE = 206;
-constexpr DWORD ERROR_MR_MID_NOT_FOUND_CODE = 317;
-constexpr DWORD ERROR_INVALID_FLAGS_CODE = 1004;
-
 constexpr INT_PTR kShellStarted = 42;  // any value above 32 means success
 constexpr INT_PTR SE_ERR_FNF_CODE = 2;
 constexpr INT_PTR SE_ERR_NOASSOC_CODE = 31;
@@ -40,19 +25,19 @@ struct SystemMessage {
 
 // Windows' English texts for the errors this port reports.
 constexpr SystemMessage kSystemMessages[] = {
-    {ERROR_SUCCESS_CODE, u"The operation completed successfully.\r\n"},
-    {ERROR_FILE_NOT_FOUND_CODE, u"The system cannot find the file specified.\r\n"},
-    {ERROR_PATH_NOT_FOUND_CODE, u"The system cannot find the path specified.\r\n"},
-    {ERROR_TOO_MANY_OPEN_FILES_CODE, u"The system cannot open the file.\r\n"},
-    {ERROR_ACCESS_DENIED_CODE, u"Access is denied.\r\n"},
-    {ERROR_INVALID_HANDLE_CODE, u"The handle is invalid.\r\n"},
-    {ERROR_GEN_FAILURE_CODE, u"A device attached to the system is not functioning.\r\n"},
-    {ERROR_INVALID_PARAMETER_CODE, u"The parameter is incorrect.\r\n"},
-    {ERROR_DISK_FULL_CODE, u"There is not enough space on the disk.\r\n"},
-    {ERROR_INSUFFICIENT_BUFFER_CODE, u"The data area passed to a system call is too small.\r\n"},
-    {ERROR_ALREADY_EXISTS_CODE, u"Cannot create a file when that file already exists.\r\n"},
-    {ERROR_FILENAME_EXCED_RANGE_CODE, u"The filename or extension is too long.\r\n"},
-    {ERROR_INVALID_FLAGS_CODE, u"Invalid flags.\r\n"},
+    {ERROR_SUCCESS, u"The operation completed successfully.\r\n"},
+    {ERROR_FILE_NOT_FOUND, u"The system cannot find the file specified.\r\n"},
+    {ERROR_PATH_NOT_FOUND, u"The system cannot find the path specified.\r\n"},
+    {ERROR_TOO_MANY_OPEN_FILES, u"The system cannot open the file.\r\n"},
+    {ERROR_ACCESS_DENIED, u"Access is denied.\r\n"},
+    {ERROR_INVALID_HANDLE, u"The handle is invalid.\r\n"},
+    {ERROR_GEN_FAILURE, u"A device attached to the system is not functioning.\r\n"},
+    {ERROR_INVALID_PARAMETER, u"The parameter is incorrect.\r\n"},
+    {ERROR_DISK_FULL, u"There is not enough space on the disk.\r\n"},
+    {ERROR_INSUFFICIENT_BUFFER, u"The data area passed to a system call is too small.\r\n"},
+    {ERROR_ALREADY_EXISTS, u"Cannot create a file when that file already exists.\r\n"},
+    {ERROR_FILENAME_EXCED_RANGE, u"The filename or extension is too long.\r\n"},
+    {ERROR_INVALID_FLAGS, u"Invalid flags.\r\n"},
 };
 
 DWORD windows_error_of(int error_number) {
@@ -61,22 +46,22 @@ DWORD windows_error_of(int error_number) {
     case EPERM:
     case EROFS:
     case EISDIR:  // CreateFileW on a directory's name
-      return ERROR_ACCESS_DENIED_CODE;
+      return ERROR_ACCESS_DENIED;
     case ENOENT:
     case ENOTDIR:
-      return ERROR_PATH_NOT_FOUND_CODE;
+      return ERROR_PATH_NOT_FOUND;
     case ENOSPC:
     case EDQUOT:
-      return ERROR_DISK_FULL_CODE;
+      return ERROR_DISK_FULL;
     case EMFILE:
     case ENFILE:
-      return ERROR_TOO_MANY_OPEN_FILES_CODE;
+      return ERROR_TOO_MANY_OPEN_FILES;
     case ENAMETOOLONG:
-      return ERROR_FILENAME_EXCED_RANGE_CODE;
+      return ERROR_FILENAME_EXCED_RANGE;
     case EBADF:
-      return ERROR_INVALID_HANDLE_CODE;
+      return ERROR_INVALID_HANDLE;
     default:
-      return ERROR_GEN_FAILURE_CODE;
+      return ERROR_GEN_FAILURE;
   }
 }
 
@@ -192,7 +177,7 @@ HANDLE PosixLogFilePort::CreateFileW(const char16_t* path, DWORD access, DWORD /
                                      DWORD /*flags_and_attributes*/) {
   // Only what the logs ask for; readers are never locked out here, which FILE_SHARE_READ allows.
   if (path == nullptr || creation != CREATE_ALWAYS || (access & GENERIC_WRITE) == 0) {
-    last_error_ = ERROR_INVALID_PARAMETER_CODE;
+    last_error_ = ERROR_INVALID_PARAMETER;
     return INVALID_HANDLE_VALUE;
   }
   size_t free_slot = kMaxOpenFiles;
@@ -200,7 +185,7 @@ HANDLE PosixLogFilePort::CreateFileW(const char16_t* path, DWORD access, DWORD /
     free_slot = descriptors_[i] < 0 ? i : free_slot;
   }
   if (free_slot == kMaxOpenFiles) {
-    last_error_ = ERROR_TOO_MANY_OPEN_FILES_CODE;  // before anything is created or truncated
+    last_error_ = ERROR_TOO_MANY_OPEN_FILES;  // before anything is created or truncated
     return INVALID_HANDLE_VALUE;
   }
   const std::string native = native_path(path);
@@ -217,7 +202,7 @@ HANDLE PosixLogFilePort::CreateFileW(const char16_t* path, DWORD access, DWORD /
     return INVALID_HANDLE_VALUE;
   }
   descriptors_[free_slot] = descriptor;
-  last_error_ = existed ? ERROR_ALREADY_EXISTS_CODE : ERROR_SUCCESS_CODE;
+  last_error_ = existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
   return handle_of_slot(free_slot);
 }
 
@@ -227,11 +212,11 @@ BOOL PosixLogFilePort::WriteFile(HANDLE file, const void* bytes, DWORD count, DW
   }
   const int* descriptor = slot_of(file);
   if (descriptor == nullptr) {
-    last_error_ = ERROR_INVALID_HANDLE_CODE;
+    last_error_ = ERROR_INVALID_HANDLE;
     return FALSE;
   }
   if (bytes == nullptr && count > 0) {
-    last_error_ = ERROR_INVALID_PARAMETER_CODE;
+    last_error_ = ERROR_INVALID_PARAMETER;
     return FALSE;
   }
   const char* next = static_cast<const char*>(bytes);
@@ -242,7 +227,7 @@ BOOL PosixLogFilePort::WriteFile(HANDLE file, const void* bytes, DWORD count, DW
       continue;
     }
     if (put <= 0) {
-      last_error_ = put < 0 ? windows_error_of(errno) : ERROR_DISK_FULL_CODE;
+      last_error_ = put < 0 ? windows_error_of(errno) : ERROR_DISK_FULL;
       if (written != nullptr) {
         *written = done;
       }
@@ -259,7 +244,7 @@ BOOL PosixLogFilePort::WriteFile(HANDLE file, const void* bytes, DWORD count, DW
 BOOL PosixLogFilePort::CloseHandle(HANDLE handle) {
   int* descriptor = slot_of(handle);
   if (descriptor == nullptr) {
-    last_error_ = ERROR_INVALID_HANDLE_CODE;
+    last_error_ = ERROR_INVALID_HANDLE;
     return FALSE;
   }
   // The descriptor is gone after close() whatever it reports, so the handle is too.
@@ -275,12 +260,12 @@ BOOL PosixLogFilePort::CloseHandle(HANDLE handle) {
 int PosixLogFilePort::WideCharToMultiByte(UINT code_page, DWORD flags, const char16_t* text, int length,
                                           char* bytes, int size) {
   if (flags != 0) {
-    last_error_ = ERROR_INVALID_FLAGS_CODE;
+    last_error_ = ERROR_INVALID_FLAGS;
     return 0;
   }
   if (code_page != CP_ACP || text == nullptr || length == 0 || length < -1 || size < 0 ||
       (size > 0 && bytes == nullptr)) {
-    last_error_ = ERROR_INVALID_PARAMETER_CODE;
+    last_error_ = ERROR_INVALID_PARAMETER;
     return 0;
   }
   // -1: up to and including the terminator.
@@ -291,7 +276,7 @@ int PosixLogFilePort::WideCharToMultiByte(UINT code_page, DWORD flags, const cha
   const size_t capacity = static_cast<size_t>(size);
   for (size_t i = 0; i < units; ++i) {
     if (i == capacity) {
-      last_error_ = ERROR_INSUFFICIENT_BUFFER_CODE;  // the buffer holds what fitted, nothing more
+      last_error_ = ERROR_INSUFFICIENT_BUFFER;  // the buffer holds what fitted, nothing more
       return 0;
     }
     bytes[i] = static_cast<char>(ansi_byte_of(text[i]).value_or('?'));
@@ -342,7 +327,7 @@ INT_PTR PosixLogFilePort::ShellExecuteW(HWND /*owner*/, const char16_t* verb, co
 
 DWORD PosixLogFilePort::FormatMessageW(DWORD flags, DWORD error, char16_t* buffer, DWORD size) {
   if ((flags & FORMAT_MESSAGE_FROM_SYSTEM) == 0 || (flags & FORMAT_MESSAGE_ALLOCATE_BUFFER_FLAG) != 0) {
-    last_error_ = ERROR_INVALID_PARAMETER_CODE;
+    last_error_ = ERROR_INVALID_PARAMETER;
     return 0;
   }
   for (const SystemMessage& message : kSystemMessages) {
@@ -351,7 +336,7 @@ DWORD PosixLogFilePort::FormatMessageW(DWORD flags, DWORD error, char16_t* buffe
     }
     const size_t length = length_of(message.text);
     if (buffer == nullptr || size < length + 1) {
-      last_error_ = ERROR_INSUFFICIENT_BUFFER_CODE;
+      last_error_ = ERROR_INSUFFICIENT_BUFFER;
       return 0;
     }
     for (size_t i = 0; i <= length; ++i) {
@@ -359,6 +344,6 @@ DWORD PosixLogFilePort::FormatMessageW(DWORD flags, DWORD error, char16_t* buffe
     }
     return static_cast<DWORD>(length);
   }
-  last_error_ = ERROR_MR_MID_NOT_FOUND_CODE;
+  last_error_ = ERROR_MR_MID_NOT_FOUND;
   return 0;
 }

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr DWORD kErrorFileNotFound = 2;
-constexpr DWORD kErrorInvalidParameter = 87;
 constexpr int kMaxWaitMs = 1000;  // the sleeping screen's clock is redrawn at least this often
 constexpr LUID kShutdownPrivilegeLuid = {19, 0};  // SE_SHUTDOWN_PRIVILEGE
 
@@ -72,7 +70,7 @@ BOOL SimulatedPowerPort::AdjustTokenPrivileges(HANDLE token, BOOL disable_all, T
 
 DWORD SimulatedPowerPort::PowerGetActiveScheme(HKEY, GUID** active_scheme) {
   if (active_scheme == nullptr) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   schemes_.push_back(std::make_unique<GUID>(kSimulatedSchemeGuid));
   *active_scheme = schemes_.back().get();
@@ -82,15 +80,15 @@ DWORD SimulatedPowerPort::PowerGetActiveScheme(HKEY, GUID** active_scheme) {
 DWORD SimulatedPowerPort::write_wake_setting(const GUID* scheme, const GUID* subgroup, const GUID* setting,
                                              DWORD value, DWORD WakeTimerSetting::*source) {
   if (!same_guid(scheme, kSimulatedSchemeGuid)) {
-    return kErrorFileNotFound;
+    return ERROR_FILE_NOT_FOUND;
   }
   // The only setting the simulated scheme holds.
   if (!same_guid(subgroup, power_settings::GUID_SLEEP_SUBGROUP) ||
       !same_guid(setting, power_settings::GUID_ALLOW_RTC_WAKE)) {
-    return kErrorFileNotFound;
+    return ERROR_FILE_NOT_FOUND;
   }
   if (value > 2) {
-    return kErrorInvalidParameter;  // 0 disable, 1 enable, 2 important timers only
+    return ERROR_INVALID_PARAMETER;  // 0 disable, 1 enable, 2 important timers only
   }
   written_.*source = value;
   return 0;
@@ -108,7 +106,7 @@ DWORD SimulatedPowerPort::PowerWriteDCValueIndex(HKEY, const GUID* scheme, const
 
 DWORD SimulatedPowerPort::PowerSetActiveScheme(HKEY, const GUID* scheme) {
   if (!same_guid(scheme, kSimulatedSchemeGuid)) {
-    return kErrorFileNotFound;
+    return ERROR_FILE_NOT_FOUND;
   }
   active_ = written_;
   return 0;

@@ -9,9 +9,6 @@ using namespace native_wifi;
 
 namespace {
 
-constexpr DWORD kErrorInvalidParameter = 87;
-constexpr DWORD kErrorInvalidHandle = 6;
-constexpr DWORD kErrorNotSupported = 50;
 constexpr int32_t kRpcInvalidStringUuid = 1705;
 constexpr DWORD kNegotiatedVersion = 2;
 constexpr char16_t kDescription[] = u"Chargewright Simulated Wireless Adapter";
@@ -47,7 +44,7 @@ DWORD SimulatedWlanPort::WlanOpenHandle(DWORD client_version, void* reserved, DW
                                         HANDLE* client) {
   if (reserved != nullptr || negotiated_version == nullptr || client == nullptr ||
       (client_version != 1 && client_version != 2)) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   next_client_ += 4;
   *client = reinterpret_cast<HANDLE>(next_client_);
@@ -58,17 +55,17 @@ DWORD SimulatedWlanPort::WlanOpenHandle(DWORD client_version, void* reserved, DW
 
 DWORD SimulatedWlanPort::WlanCloseHandle(HANDLE client, void* reserved) {
   if (reserved != nullptr) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
-  return clients_.erase(client) == 1 ? 0 : kErrorInvalidHandle;
+  return clients_.erase(client) == 1 ? 0 : ERROR_INVALID_HANDLE;
 }
 
 DWORD SimulatedWlanPort::WlanEnumInterfaces(HANDLE client, void* reserved, WLAN_INTERFACE_INFO_LIST** list) {
   if (list == nullptr || reserved != nullptr) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   if (!is_client(client)) {
-    return kErrorInvalidHandle;
+    return ERROR_INVALID_HANDLE;
   }
   auto* answer = new (allocate_block(sizeof(WLAN_INTERFACE_INFO_LIST))) WLAN_INTERFACE_INFO_LIST{};
   answer->dwNumberOfItems = 1;
@@ -84,13 +81,13 @@ DWORD SimulatedWlanPort::WlanQueryInterface(HANDLE client, const GUID* interface
                                             void* reserved, DWORD* data_size, void** data,
                                             int32_t* value_type) {
   if (reserved != nullptr || data_size == nullptr || data == nullptr || !is_our_interface(interface_guid)) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   if (!is_client(client)) {
-    return kErrorInvalidHandle;
+    return ERROR_INVALID_HANDLE;
   }
   if (opcode != wlan_intf_opcode_radio_state) {
-    return kErrorNotSupported;  // the one query this adapter answers
+    return ERROR_NOT_SUPPORTED;  // the one query this adapter answers
   }
   auto* answer = new (allocate_block(sizeof(WLAN_RADIO_STATE))) WLAN_RADIO_STATE{};
   answer->dwNumberOfPhys = kSimulatedWlanPhys;
@@ -108,10 +105,10 @@ DWORD SimulatedWlanPort::WlanQueryInterface(HANDLE client, const GUID* interface
 DWORD SimulatedWlanPort::WlanGetInterfaceCapability(HANDLE client, const GUID* interface_guid, void* reserved,
                                                     WLAN_INTERFACE_CAPABILITY** capability) {
   if (reserved != nullptr || capability == nullptr || !is_our_interface(interface_guid)) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   if (!is_client(client)) {
-    return kErrorInvalidHandle;
+    return ERROR_INVALID_HANDLE;
   }
   auto* answer = new (allocate_block(sizeof(WLAN_INTERFACE_CAPABILITY))) WLAN_INTERFACE_CAPABILITY{};
   answer->interfaceType = kInterfaceTypeNative;
@@ -128,23 +125,23 @@ DWORD SimulatedWlanPort::WlanGetInterfaceCapability(HANDLE client, const GUID* i
 DWORD SimulatedWlanPort::WlanSetInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
                                           DWORD data_size, const void* data, void* reserved) {
   if (reserved != nullptr || data == nullptr || !is_our_interface(interface_guid)) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   if (!is_client(client)) {
-    return kErrorInvalidHandle;
+    return ERROR_INVALID_HANDLE;
   }
   if (opcode != wlan_intf_opcode_radio_state) {
-    return kErrorNotSupported;
+    return ERROR_NOT_SUPPORTED;
   }
   if (data_size != sizeof(WLAN_PHY_RADIO_STATE)) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   WLAN_PHY_RADIO_STATE request{};
   std::memcpy(&request, data, sizeof request);
   if (request.dwPhyIndex >= kSimulatedWlanPhys ||
       (request.dot11SoftwareRadioState != dot11_radio_state_on &&
        request.dot11SoftwareRadioState != dot11_radio_state_off)) {
-    return kErrorInvalidParameter;
+    return ERROR_INVALID_PARAMETER;
   }
   software_state_[request.dwPhyIndex] = request.dot11SoftwareRadioState;
   return 0;

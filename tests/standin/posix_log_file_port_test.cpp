@@ -23,13 +23,6 @@
 
 namespace {
 
-constexpr DWORD kPathNotFound = 3;
-constexpr DWORD kTooManyOpenFiles = 4;
-constexpr DWORD kAccessDenied = 5;
-constexpr DWORD kInvalidHandle = 6;
-constexpr DWORD kDiskFull = 112;
-constexpr DWORD kInsufficientBuffer = 122;
-constexpr DWORD kAlreadyExists = 183;
 constexpr DWORD kSystemMessage = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
 
 int open_descriptor_count() {
@@ -118,7 +111,7 @@ TEST_F(PosixLogFilePortTest, CreateAlwaysSaysWhetherItTruncated) {
   const HANDLE again =
       files_.CreateFileW(u"new.txt", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, 0);
   ASSERT_NE(again, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(files_.GetLastError(), kAlreadyExists);
+  EXPECT_EQ(files_.GetLastError(), ERROR_ALREADY_EXISTS);
   EXPECT_TRUE(files_.CloseHandle(again));
   EXPECT_EQ(read_file("new.txt"), "");
 }
@@ -127,23 +120,23 @@ TEST_F(PosixLogFilePortTest, CreationFailuresCarryWindowsCodesAndTheirTexts) {
   EXPECT_EQ(creation_report(u"no-such-directory\\S1-00h00m00s-2026y12m07d.txt"),
             "The test log no-such-directory\\S1-00h00m00s-2026y12m07d.txt could not be created.\r\n"
             "The system cannot find the path specified.");
-  EXPECT_EQ(files_.GetLastError(), kPathNotFound);
+  EXPECT_EQ(files_.GetLastError(), ERROR_PATH_NOT_FOUND);
 
   std::ofstream("plain.txt") << "a file, not a directory";
   EXPECT_NE(creation_report(u"plain.txt\\log.txt").find("cannot find the path"), std::string::npos);
-  EXPECT_EQ(files_.GetLastError(), kPathNotFound);
+  EXPECT_EQ(files_.GetLastError(), ERROR_PATH_NOT_FOUND);
 
   // A directory of the log's name cannot become the log, whoever runs the test.
   ASSERT_EQ(mkdir("S1-00h00m01s-2026y12m07d.txt", 0755), 0);
   EXPECT_EQ(creation_report(u"S1-00h00m01s-2026y12m07d.txt"),
             "The test log S1-00h00m01s-2026y12m07d.txt could not be created.\r\nAccess is denied.");
-  EXPECT_EQ(files_.GetLastError(), kAccessDenied);
+  EXPECT_EQ(files_.GetLastError(), ERROR_ACCESS_DENIED);
 
   // A read-only directory stops everyone but root.
   ASSERT_EQ(mkdir("read-only", 0555), 0);
   if (geteuid() != 0) {
     EXPECT_NE(creation_report(u"read-only\\log.txt").find("Access is denied."), std::string::npos);
-    EXPECT_EQ(files_.GetLastError(), kAccessDenied);
+    EXPECT_EQ(files_.GetLastError(), ERROR_ACCESS_DENIED);
   }
 }
 
@@ -155,8 +148,8 @@ TEST_F(PosixLogFilePortTest, AFullDiskFailsTheWriteAndTheSessionReportsItOnce) {
   DWORD written = 99;
   EXPECT_FALSE(files_.WriteFile(log, "0123456789", 10, &written));
   EXPECT_EQ(written, 0u);
-  EXPECT_EQ(files_.GetLastError(), kDiskFull);
-  EXPECT_EQ(system_text(files_, kDiskFull), "There is not enough space on the disk.\r\n");
+  EXPECT_EQ(files_.GetLastError(), ERROR_DISK_FULL);
+  EXPECT_EQ(system_text(files_, ERROR_DISK_FULL), "There is not enough space on the disk.\r\n");
 
   format_log_header(state_, LogKind::s1);
   bool reported = false;
@@ -173,7 +166,7 @@ TEST_F(PosixLogFilePortTest, HandlesAreThePortsOwnAndNeverLeak) {
   const int descriptors_before = open_descriptor_count();
   DWORD written = 0;
   EXPECT_FALSE(files_.WriteFile(INVALID_HANDLE_VALUE, "x", 1, &written));
-  EXPECT_EQ(files_.GetLastError(), kInvalidHandle);
+  EXPECT_EQ(files_.GetLastError(), ERROR_INVALID_HANDLE);
   EXPECT_FALSE(files_.CloseHandle(INVALID_HANDLE_VALUE));
   EXPECT_FALSE(files_.CloseHandle(nullptr));
 
@@ -191,12 +184,12 @@ TEST_F(PosixLogFilePortTest, HandlesAreThePortsOwnAndNeverLeak) {
     EXPECT_EQ(port.CreateFileW(u"one-too-many.txt", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ,
                                CREATE_ALWAYS, 0),
               INVALID_HANDLE_VALUE);
-    EXPECT_EQ(port.GetLastError(), kTooManyOpenFiles);
+    EXPECT_EQ(port.GetLastError(), ERROR_TOO_MANY_OPEN_FILES);
     EXPECT_FALSE(std::filesystem::exists("one-too-many.txt"));
 
     EXPECT_TRUE(port.CloseHandle(handles[3]));
     EXPECT_FALSE(port.CloseHandle(handles[3]));  // closed once, unknown after
-    EXPECT_EQ(port.GetLastError(), kInvalidHandle);
+    EXPECT_EQ(port.GetLastError(), ERROR_INVALID_HANDLE);
     EXPECT_FALSE(port.WriteFile(handles[3], "x", 1, &written));
   }  // the port closes the fifteen still open
   EXPECT_EQ(open_descriptor_count(), descriptors_before);
@@ -206,7 +199,7 @@ TEST_F(PosixLogFilePortTest, WideCharToMultiByteNeverWritesPastItsBuffer) {
   char bytes[8];
   std::fill(std::begin(bytes), std::end(bytes), '#');
   EXPECT_EQ(files_.WideCharToMultiByte(CP_ACP, 0, u"abcd", 4, bytes, 3), 0);
-  EXPECT_EQ(files_.GetLastError(), kInsufficientBuffer);
+  EXPECT_EQ(files_.GetLastError(), ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(std::string(bytes, 4), "abc#");
 
   EXPECT_EQ(files_.WideCharToMultiByte(CP_ACP, 0, u"abcd", 4, bytes, 4), 4);
@@ -229,10 +222,11 @@ TEST_F(PosixLogFilePortTest, SystemDirectoryAndMessagesFollowWindowsBufferRules)
   EXPECT_EQ(std::u16string(exact), u"C:\\Windows\\system32");
 
   char16_t text[10] = {};
-  EXPECT_EQ(files_.FormatMessageW(kSystemMessage, kAccessDenied, text, 19), 0u);  // 18 units + terminator
-  EXPECT_EQ(files_.GetLastError(), kInsufficientBuffer);
-  EXPECT_EQ(system_text(files_, kAccessDenied), "Access is denied.\r\n");
-  EXPECT_EQ(system_text(files_, kPathNotFound), "The system cannot find the path specified.\r\n");
+  EXPECT_EQ(files_.FormatMessageW(kSystemMessage, ERROR_ACCESS_DENIED, text, 19),
+            0u);  // 18 units + terminator
+  EXPECT_EQ(files_.GetLastError(), ERROR_INSUFFICIENT_BUFFER);
+  EXPECT_EQ(system_text(files_, ERROR_ACCESS_DENIED), "Access is denied.\r\n");
+  EXPECT_EQ(system_text(files_, ERROR_PATH_NOT_FOUND), "The system cannot find the path specified.\r\n");
   EXPECT_EQ(system_text(files_, 0xDEAD), "");
 }
 

@@ -11,6 +11,7 @@
 #include <limits>
 #include <string>
 
+#include "../shared/splitmix.h"
 #include "text/wide_text.h"
 
 namespace {
@@ -39,21 +40,7 @@ std::string format_one(const char* format, FormatArg arg) {
   return narrow(buffer);
 }
 
-// Deterministic 64-bit generator (splitmix64), so every run compares the same values.
-class Random {
- public:
-  uint64_t next() {
-    state_ += 0x9E3779B97F4A7C15u;
-    uint64_t z = state_;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-    return z ^ (z >> 31);
-  }
-  uint32_t next32() { return static_cast<uint32_t>(next() >> 32); }
-
- private:
-  uint64_t state_ = 20120704;
-};
+using Random = Splitmix;
 
 TEST(Format, ChecksConversionsAgainstArgumentsAtCompileTime) {
   using format_detail::format_matches;
