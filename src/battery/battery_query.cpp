@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "common/opened_device.h"
 #include "text/wide_text.h"
 
 using namespace battery_class;
@@ -25,27 +26,6 @@ constexpr char16_t kNotAvailable[] = u"N/A";
 union DetailBuffer {
   SP_DEVICE_INTERFACE_DETAIL_DATA_W detail;
   unsigned char bytes[kDetailBufferSize];
-};
-
-// Closes the device on every way out of the query.
-class DeviceHandle {
- public:
-  DeviceHandle(BatteryPort& port, HANDLE handle) : port_(port), handle_(handle) {}
-  ~DeviceHandle() { close(); }
-  DeviceHandle(const DeviceHandle&) = delete;
-  DeviceHandle& operator=(const DeviceHandle&) = delete;
-  bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  void close() {
-    if (is_open()) {
-      port_.CloseHandle(handle_);
-      handle_ = INVALID_HANDLE_VALUE;
-    }
-  }
-
- private:
-  BatteryPort& port_;
-  HANDLE handle_;
 };
 
 void copy_device_path(BatterySnapshot& snapshot, const DetailBuffer& buffer) {
@@ -120,7 +100,7 @@ int query_battery(BatterySnapshot& snapshot, BatteryPort& port) {
   copy_wide(snapshot.unique_id, kNotAvailable);
   find_battery_path(snapshot, port);
 
-  DeviceHandle device(
+  OpenedDevice<BatteryPort> device(
       port, port.CreateFileW(snapshot.device_path, FILE_ALL_ACCESS, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
   if (!device.is_open()) {
     return -1;

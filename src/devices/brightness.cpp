@@ -1,28 +1,12 @@
 #include "devices/brightness.h"
 
+#include "common/opened_device.h"
+
 using namespace video_brightness;
 
 namespace {
 
 constexpr char16_t kLcdPath[] = u"\\\\.\\LCD";
-
-class LcdHandle {
- public:
-  LcdHandle(LcdPort& port, HANDLE handle) : port_(port), handle_(handle) {}
-  ~LcdHandle() {
-    if (handle_ != INVALID_HANDLE_VALUE) {
-      port_.CloseHandle(handle_);
-    }
-  }
-  LcdHandle(const LcdHandle&) = delete;
-  LcdHandle& operator=(const LcdHandle&) = delete;
-  bool is_open() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-
- private:
-  LcdPort& port_;
-  HANDLE handle_;
-};
 
 }  // namespace
 
@@ -72,7 +56,7 @@ uint8_t pick_level(const BrightnessLevels& levels, uint8_t current, bool brighte
 }
 
 int step_brightness(LcdPort& lcd, bool brighter) {
-  LcdHandle device(
+  OpenedDevice<LcdPort> device(
       lcd, lcd.CreateFileW(kLcdPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
   if (!device.is_open()) {
     return 1;
