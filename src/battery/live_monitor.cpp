@@ -34,8 +34,7 @@ void update_estimate(PanelState& state, const PanelPorts& ports) {
   const uint32_t usable = battery.remaining_capacity > battery.default_alert1
                               ? battery.remaining_capacity - battery.default_alert1
                               : 0;
-  const uint32_t usable_90 = static_cast<uint32_t>(static_cast<int64_t>(static_cast<double>(usable) * 0.9));
-  const uint32_t minutes = usable_90 / (0u - static_cast<uint32_t>(drain));
+  const uint32_t minutes = estimate_energy(usable) / (0u - static_cast<uint32_t>(drain));
   const uint32_t hours = minutes / 60;
   const uint32_t minutes_of_hour = minutes - 60 * hours;
   // Hold back a minute that drained at most half as much as the one last shown.
@@ -63,6 +62,10 @@ void run_minute_block(PanelState& state, const PanelPorts& ports) {
 }
 
 }  // namespace
+
+uint32_t estimate_energy(uint32_t usable) {
+  return static_cast<uint32_t>(static_cast<int64_t>(static_cast<double>(usable) * 0.9));
+}
 
 void write_static_battery_fields(PanelState& state, const PanelPorts& ports) {
   const BatterySnapshot& battery = state.battery;

@@ -6,3 +6,7 @@
 
 void write_static_battery_fields(PanelState& state, const PanelPorts& ports);
 void panel_tick(PanelState& state, const PanelPorts& ports);
+
+// The energy the remaining-time estimate counts on: nine tenths of the usable energy (mWh above the
+// first alert level), truncated toward zero.
+uint32_t estimate_energy(uint32_t usable);
