@@ -41,6 +41,7 @@ step "win32 build" build win32
 step "win32 program: 32-bit GUI, known-DLL imports only" /usr/bin/python3 tests/win32/check_program.py \
   build/win32/src/win32/Chargewright.exe
 if tests/tools/can-run-32bit.sh; then
+  echo "note: this machine runs 32-bit programs; the Windows tests run on the shipped 32-bit build"
   step "win32 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win32
 else
   echo "note: this machine cannot run 32-bit programs; the Windows tests run on the x64 build"
@@ -52,7 +53,7 @@ fi
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/standin/chargewright
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
-step "formatter output identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
+step "formatter output and battery arithmetic identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
   build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
 
 echo

@@ -1,10 +1,12 @@
 // The Linux stand-in: the panel's logic on a simulated laptop, in a terminal.
 #include <csignal>
 #include <cstdio>
+#include <string>
 
 #include "app/panel.h"
 #include "identity/board_identity.h"
 #include "standin/battery_model.h"
+#include "standin/command_line.h"
 #include "standin/local_clock.h"
 #include "standin/monotonic_clock.h"
 #include "standin/posix_log_file_port.h"
@@ -16,6 +18,7 @@
 #include "standin/simulated_power_port.h"
 #include "standin/simulated_wlan_port.h"
 #include "standin/simulated_wmi_port.h"
+#include "standin/terminal_check.h"
 #include "standin/terminal_dialog.h"
 #include "standin/terminal_message_boxes.h"
 #include "standin/terminal_power_screens.h"
@@ -157,7 +160,15 @@ bool handle_event(const InputEvent& event, TerminalDialog& dialog, BatteryModel&
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const CommandLine command_line = parse_command_line(argc, argv);
+  if (command_line.action != CommandLine::Action::run) {
+    return answer_command_line(command_line);
+  }
+  if (const std::string reason = terminal_unusable_reason(); !reason.empty()) {
+    std::fprintf(stderr, "chargewright: %s\n", reason.c_str());
+    return 1;
+  }
   if (first_overlap(layout_panel())[0] >= 0) {
     std::fputs("chargewright: the panel layout has overlapping controls\n", stderr);
     return 1;

@@ -15,6 +15,9 @@ namespace {
 constexpr int kTitleRow = 0;
 constexpr int kPanelTop = 2;   // the panel's border is one row above, on row 1
 constexpr int kPanelLeft = 1;  // and one column to the left
+constexpr int kStripRows = 4;  // below the panel's bottom border
+constexpr int kScreenRows = kPanelTop + kPanelRows + 1 + kStripRows;
+constexpr int kScreenColumns = kPanelLeft + kPanelColumns + 1;
 
 // One display cell: a character and whether it is the mnemonic letter.
 struct Cell {
@@ -316,6 +319,11 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
     clearok(stdscr, TRUE);  // after a resize the terminal's old contents are not to be trusted
     redraw_all_ = false;
   }
+  if (LINES < kScreenRows || COLS < kScreenColumns) {
+    draw_size_notice(dialog.host_title());
+    return;
+  }
+  panel_hidden_ = false;
   erase();
   panel_look = laptop.brightness_percent < kDimBelowPercent ? A_DIM : A_NORMAL;
   put_line(kTitleRow, 1, to_wide_chars(dialog.host_title()), A_BOLD);
@@ -366,7 +374,21 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
   set_terminal_title(dialog.host_title());
 }
 
+void TerminalScreen::draw_size_notice(const std::u16string& title) {
+  ok_button_ = ButtonCells{};
+  const std::wstring needed = L"The panel needs a terminal of " + std::to_wstring(kScreenColumns) + L" x " +
+                              std::to_wstring(kScreenRows) + L" cells;";
+  const std::wstring present =
+      L"this one has " + std::to_wstring(COLS) + L" x " + std::to_wstring(LINES) + L".";
+  draw_notice({needed, present, L"Enlarge the window, or press Ctrl+C to quit."}, false);
+  put_line(kTitleRow, 1, to_wide_chars(title), A_BOLD);
+  refresh();
+  set_terminal_title(title);
+  panel_hidden_ = true;
+}
+
 void TerminalScreen::draw_notice(const std::vector<std::wstring>& lines, bool dark) {
+  panel_hidden_ = false;
   erase();
   const int top = std::max(0, (LINES - static_cast<int>(lines.size())) / 2);
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -378,6 +400,14 @@ void TerminalScreen::draw_notice(const std::vector<std::wstring>& lines, bool da
 }
 
 InputEvent TerminalScreen::wait_for_input(int timeout_ms) {
+  const InputEvent event = read_input(timeout_ms);
+  if (panel_hidden_ && event.kind != InputEvent::Kind::interrupt && event.kind != InputEvent::Kind::resize) {
+    return InputEvent{};
+  }
+  return event;
+}
+
+InputEvent TerminalScreen::read_input(int timeout_ms) {
   timeout(timeout_ms);
   wint_t key = 0;
   const int result = get_wch(&key);

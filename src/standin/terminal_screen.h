@@ -65,17 +65,21 @@ class TerminalScreen {
   TerminalScreen& operator=(const TerminalScreen&) = delete;
 
   // The panel and the status strip, with an open viewer over them and a message box over everything.
-  // The viewer learns how much of its document fits.
+  // The viewer learns how much of its document fits. A terminal too small for the panel shows the
+  // clock and the size it needs instead.
   void draw(const TerminalDialog& dialog, const LaptopStatus& laptop, TextViewer& viewer,
             const MessageBoxText* box = nullptr);
   // A whole screen of its own (sleeping, display off, shutting down): the lines centred; `dark` dims them.
   void draw_notice(const std::vector<std::wstring>& lines, bool dark);
-  // Waits at most `timeout_ms` (negative: until something arrives) for one event.
+  // Waits at most `timeout_ms` (negative: until something arrives) for one event. While the panel
+  // does not fit, only Ctrl+C and resizes come through: keys must not act on controls out of sight.
   InputEvent wait_for_input(int timeout_ms);
   // Whether a click lands on the [ OK ] of the message box drawn last.
   bool clicks_message_box_button(const InputEvent& click) const;
 
  private:
+  InputEvent read_input(int timeout_ms);
+  void draw_size_notice(const std::u16string& title);
   void set_terminal_title(const std::u16string& title);
   void draw_message_box(const MessageBoxText& box);
   struct ButtonCells {
@@ -85,4 +89,5 @@ class TerminalScreen {
   std::u16string shown_title_;
   bool redraw_all_ = false;
   bool title_shown_ = false;
+  bool panel_hidden_ = false;  // the last draw showed the size notice instead of the panel
 };

@@ -109,6 +109,57 @@ check "failed log: Ctrl+C ends the program with 0" wait_for 5 test -s "$fail_dir
 check "failed log: no log file was written" test -z "$(find "$fail_dir" -type f)"
 tm kill-session -t "$fail_session"
 
+# ---- Without a usable terminal; the command line; a terminal too small for the panel -----------------
+started=$SECONDS
+timeout 10 "$program" < /dev/null > "$work/eof.out" 2> "$work/eof.err"
+eof_status=$?
+check "stdin at end of file: exit 1 at once (status $eof_status after $((SECONDS - started)) s)" \
+  test "$eof_status" = 1 -a $((SECONDS - started)) -le 2
+check "... one line on stderr: it needs a terminal; nothing on stdout" \
+  eval '[ "$(wc -l < "$work/eof.err")" = 1 ] && grep -q "needs a terminal" "$work/eof.err" && [ ! -s "$work/eof.out" ]'
+
+shown="$session-dumb"
+tm new-session -d -s "$shown" -x 100 -y 45 -c "$work" \
+  "env TERM=dumb '$program' 2> '$work/dumb.err'; echo \$? > '$work/dumb.status'; sleep 60"
+check "TERM=dumb: exit 1" wait_for 3 eval '[ "$(cat "$work/dumb.status" 2> /dev/null)" = 1 ]'
+check "... one line on stderr naming the terminal type" \
+  eval '[ "$(wc -l < "$work/dumb.err")" = 1 ] && grep -qF "terminal type \"dumb\"" "$work/dumb.err"'
+tm kill-session -t "$shown"
+
+# arguments | exit status | stream | what it shows
+while IFS='|' read -r arguments want_status stream text; do
+  timeout 5 "$program" $arguments < /dev/null > "$work/options.out" 2> "$work/options.err"
+  status=$?
+  check "chargewright $arguments: status $want_status, std$stream shows \"$text\"" \
+    eval '[ "$status" = "$want_status" ] && grep -qF -- "$text" "$work/options.$stream"'
+done << 'EOF'
+--help|0|out|Usage: chargewright
+-h|0|out|--version
+--version|0|out|chargewright 1.0.0.1
+--bogus|2|err|unknown option '--bogus'
+--help --bogus|2|err|Usage: chargewright
+stray|2|err|unexpected argument 'stray'
+EOF
+
+shown="$session-small"
+mkdir -p "$work/small"
+tm new-session -d -s "$shown" -x 60 -y 20 -c "$work/small" \
+  "env LANG=C.UTF-8 TERM=screen-256color '$program'; echo \$? > '$work/small.status'; sleep 60"
+check "small terminal: says the size it needs" wait_for 5 shows "The panel needs a terminal of 83 x 41 cells;"
+check "... and the size it has, and no corner of the panel" \
+  eval 'shows "this one has 60 x 20." && ! shows "Remaining Capacity"'
+small_title=$(screen | head -n 1)
+check "... while the clock ticks ($small_title)" wait_for 3 eval '[ "$(screen | head -n 1)" != "$small_title" ]'
+tm send-keys -t "$shown" Enter  # would press the focused Exit, were keys passed to the hidden panel
+sleep 0.5
+tm resize-window -t "$shown" -x 83 -y 41
+check "resized to 83 x 41: the panel appears" wait_for 3 shows "Remaining Capacity"
+check "... whole, down to its key line" shows "Ctrl+C quit"
+check "... the key typed meanwhile did nothing" eval '[ ! -s "$work/small.status" ] && shows ">Exit<"'
+tm send-keys -t "$shown" C-c
+check "... Ctrl+C ends it with 0" wait_for 5 eval '[ "$(cat "$work/small.status" 2> /dev/null)" = 0 ]'
+tm kill-session -t "$shown"
+
 # ---- The panel itself ------------------------------------------------------------------------------
 shown=$session
 mkdir -p "$work/panel"
