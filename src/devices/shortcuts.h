@@ -1,9 +1,9 @@
 // Display power, volume and the Windows-key chords: requests the system carries out.
 #pragma once
 
-#include "app/dialog_port.h"
-#include "app/panel_state.h"
-#include "devices/input_port.h"
+#include "panel/panel_state.h"
+#include "ports/dialog_port.h"
+#include "ports/input_port.h"
 
 constexpr int kAppCommandVolumeMute = 8;  // APPCOMMAND_VOLUME_MUTE
 constexpr int kAppCommandVolumeDown = 9;  // APPCOMMAND_VOLUME_DOWN

@@ -1,8 +1,8 @@
 // The baseboard's manufacturer, product and serial number, read once through WMI for the status line.
 #pragma once
 
-#include "app/panel_state.h"
-#include "identity/wmi_port.h"
+#include "panel/panel_state.h"
+#include "ports/wmi_port.h"
 
 constexpr size_t kBoardTextLimit = 50;  // characters kept of each property
 static_assert(kBoardTextLimit < kBoardTextSize);

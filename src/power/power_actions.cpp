@@ -1,7 +1,7 @@
 #include "power/power_actions.h"
 
 #include "battery/battery_query.h"
-#include "power/power_port.h"
+#include "ports/power_port.h"
 
 namespace {
 

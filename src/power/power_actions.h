@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "app/panel_ports.h"
-#include "app/panel_state.h"
+#include "panel/panel_state.h"
+#include "ports/panel_ports.h"
 
 constexpr int32_t kSleepAction = 300;
 constexpr int32_t kHibernateAction = 400;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "battery_tests/test_log.h"
+#include "logs/log_file.h"
 
 inline const char kSampleLogBytes[] =
     "Item\tTime\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n"

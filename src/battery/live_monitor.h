@@ -1,8 +1,0 @@
-// The panel's battery display: static fields at initialisation and the once-a-second tick.
-#pragma once
-
-#include "app/panel_ports.h"
-#include "app/panel_state.h"
-
-void write_static_battery_fields(PanelState& state, const PanelPorts& ports);
-void panel_tick(PanelState& state, const PanelPorts& ports);

@@ -1,0 +1,8 @@
+// The panel's battery display: static fields at initialisation and the once-a-second tick.
+#pragma once
+
+#include "panel/panel_state.h"
+#include "ports/panel_ports.h"
+
+void write_static_battery_fields(PanelState& state, const PanelPorts& ports);
+void panel_tick(PanelState& state, const PanelPorts& ports);
