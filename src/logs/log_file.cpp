@@ -44,7 +44,7 @@ void show_warning(const PanelPorts& ports, const char16_t* message) {
 
 }  // namespace
 
-void test_log_name(PanelState& state, LogKind kind, const SYSTEMTIME& time) {
+void test_log_name(LogState& state, LogKind kind, const SYSTEMTIME& time) {
   const int32_t hour = time.wHour, minute = time.wMinute, second = time.wSecond;
   const int32_t year = time.wYear, month = time.wMonth, day = time.wDay;
   switch (kind) {
@@ -63,7 +63,7 @@ void test_log_name(PanelState& state, LogKind kind, const SYSTEMTIME& time) {
   }
 }
 
-HANDLE open_test_log(PanelState& state, const PanelPorts& ports) {
+HANDLE open_test_log(LogState& state, const PanelPorts& ports) {
   const HANDLE log = ports.files.CreateFileW(state.log_file_path, GENERIC_READ | GENERIC_WRITE,
                                              FILE_SHARE_READ, CREATE_ALWAYS, 0);
   if (log == INVALID_HANDLE_VALUE) {
@@ -77,7 +77,7 @@ HANDLE open_test_log(PanelState& state, const PanelPorts& ports) {
   return log;
 }
 
-void format_log_header(PanelState& state, LogKind kind) {
+void format_log_header(LogState& state, LogKind kind) {
   if (kind == LogKind::s1) {
     format_wide(state.log_line,
                 u"Item\tTime\tLife%%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n");
@@ -133,7 +133,7 @@ void close_test_log(const PanelPorts& ports, HANDLE log) {
   }
 }
 
-void show_test_log(const PanelState& state, const PanelPorts& ports) {
+void show_test_log(const LogState& state, const PanelPorts& ports) {
   // By its full path: the program runs with the user's highest rights, and a notepad.exe planted in
   // the log directory must never be the one that starts.
   char16_t system_directory[kPathTextSize];

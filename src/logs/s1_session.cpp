@@ -6,18 +6,18 @@
 
 namespace {
 
-int32_t diff_from_baseline(const PanelState& state) {
+int32_t diff_from_baseline(const LogState& state) {
   return static_cast<int32_t>(state.battery.remaining_capacity -
                               static_cast<uint32_t>(state.baseline_remaining_capacity));
 }
 
-void write_s1_line(PanelState& state, const PanelPorts& ports) {
+void write_s1_line(LogState& state, const PanelPorts& ports) {
   if (!write_log_line(ports, state.s1_log, state.log_line)) {
     report_log_write_failure(ports, LogKind::s1, state.s1_log_failure_reported);
   }
 }
 
-void write_s1_row(PanelState& state, const PanelPorts& ports, int32_t diff) {
+void write_s1_row(LogState& state, const PanelPorts& ports, int32_t diff) {
   const int32_t item = state.s1_item_counter++;
   format_log_row(LogKind::s1, item, state.local_time, state.battery, diff, state.log_line);
   write_s1_line(state, ports);
@@ -25,7 +25,7 @@ void write_s1_row(PanelState& state, const PanelPorts& ports, int32_t diff) {
 
 }  // namespace
 
-void start_s1_session(PanelState& state, const PanelPorts& ports) {
+void start_s1_session(LogState& state, const PanelPorts& ports) {
   state.s1_active = 1;
   state.s1_item_counter = 0;
   ports.dialog.SetDlgItemTextW(state.panel, IDC_S1_SAVE, u"Stop");
@@ -41,11 +41,11 @@ void start_s1_session(PanelState& state, const PanelPorts& ports) {
   write_s1_row(state, ports, 0);
 }
 
-void s1_minute_row(PanelState& state, const PanelPorts& ports) {
+void s1_minute_row(LogState& state, const PanelPorts& ports) {
   write_s1_row(state, ports, diff_from_baseline(state));
 }
 
-void stop_s1_session(PanelState& state, const PanelPorts& ports) {
+void stop_s1_session(LogState& state, const PanelPorts& ports) {
   write_s1_row(state, ports, diff_from_baseline(state));
   close_test_log(ports, state.s1_log);
   state.s1_active = 0;

@@ -11,11 +11,11 @@ namespace {
 
 constexpr uint64_t kTicksPerSecond = 10'000'000;  // 100 ns units
 
-bool test_armed(const PanelState& state) {
+bool test_armed(const LogState& state) {
   return state.sleep_test_mode == kSleepMode || state.sleep_test_mode == kHibernateMode;
 }
 
-void write_sleep_line(PanelState& state, const PanelPorts& ports, const char16_t (&line)[kWideTextSize],
+void write_sleep_line(LogState& state, const PanelPorts& ports, const char16_t (&line)[kWideTextSize],
                       LogKind kind) {
   if (!write_log_line(ports, state.sleep_test_log, line)) {
     report_log_write_failure(ports, kind, state.sleep_test_log_failure_reported);
@@ -28,7 +28,7 @@ LogKind kind_of_mode(int32_t mode) {
 
 }  // namespace
 
-void start_sleep_test(PanelState& state, const PanelPorts& ports, int command_id) {
+void start_sleep_test(LogState& state, const PanelPorts& ports, int command_id) {
   const int32_t mode = command_id == IDC_S3 ? kSleepMode : kHibernateMode;
   const LogKind kind = kind_of_mode(mode);
   if (test_armed(state)) {
@@ -57,7 +57,7 @@ void start_sleep_test(PanelState& state, const PanelPorts& ports, int command_id
   }
 }
 
-int64_t wake_delay(const PanelState& state, const PanelPorts& ports) {
+int64_t wake_delay(const LogState& state, const PanelPorts& ports) {
   if (ports.dialog.IsDlgButtonChecked(state.panel, IDC_WAKE_UP_AFTER) != BST_CHECKED) {
     return 0;
   }
@@ -70,14 +70,14 @@ int64_t wake_delay(const PanelState& state, const PanelPorts& ports) {
   return static_cast<int64_t>((0 - total_seconds) * kTicksPerSecond);
 }
 
-void update_wake_fields(PanelState& state, const PanelPorts& ports) {
+void update_wake_fields(LogState& state, const PanelPorts& ports) {
   const BOOL enable = ports.dialog.IsDlgButtonChecked(state.panel, IDC_WAKE_UP_AFTER) == BST_CHECKED;
   for (int id : {IDC_WAKE_DAYS, IDC_WAKE_HOURS, IDC_WAKE_MINUTES, IDC_WAKE_SECONDS}) {
     ports.dialog.EnableWindow(ports.dialog.GetDlgItem(state.panel, id), enable);
   }
 }
 
-void finish_sleep_test(PanelState& state, const PanelPorts& ports) {
+void finish_sleep_test(LogState& state, const PanelPorts& ports) {
   if (!test_armed(state)) {
     return;
   }

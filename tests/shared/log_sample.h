@@ -5,6 +5,7 @@
 #include <string>
 
 #include "logs/log_file.h"
+#include "panel/panel_state.h"
 
 inline const char kSampleLogBytes[] =
     "Item\tTime\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n"

@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "identity/board_identity.h"
+#include "panel/panel_state.h"
 
 namespace {
 
