@@ -1,12 +1,12 @@
 // The test logs' files on Linux, answered the way Windows would: relative to the current directory,
 // Windows error codes and texts, the simulated laptop's code page and system directory, and Notepad
-// as the terminal's text viewer.
+// as whatever window the host shows documents in.
 #pragma once
 
 #include <array>
 
 #include "ports/log_file_port.h"
-#include "terminal/text_viewer.h"
+#include "posix/document_window.h"
 
 // The simulated laptop's system directory, where its Notepad is.
 inline constexpr char16_t kSimulatedSystemDirectory[] = u"C:\\Windows\\system32";
@@ -16,7 +16,7 @@ class PosixLogFilePort final : public LogFilePort {
   static constexpr size_t kMaxOpenFiles = 16;
   static constexpr size_t kMaxViewedBytes = 4 * 1024 * 1024;
 
-  explicit PosixLogFilePort(TextViewer& viewer) : viewer_(viewer) {}
+  explicit PosixLogFilePort(DocumentWindow& viewer) : viewer_(viewer) {}
   ~PosixLogFilePort() override;  // closes what is still open
   PosixLogFilePort(const PosixLogFilePort&) = delete;
   PosixLogFilePort& operator=(const PosixLogFilePort&) = delete;
@@ -37,7 +37,7 @@ class PosixLogFilePort final : public LogFilePort {
   int* slot_of(HANDLE handle);  // the descriptor a handle stands for, or nullptr
   void open_in_viewer(const char16_t* parameters);
 
-  TextViewer& viewer_;
+  DocumentWindow& viewer_;
   std::array<int, kMaxOpenFiles> descriptors_ = [] {
     std::array<int, kMaxOpenFiles> none{};
     none.fill(-1);

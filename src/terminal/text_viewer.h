@@ -6,14 +6,16 @@
 #include <string>
 #include <vector>
 
-class TextViewer {
+#include "posix/document_window.h"
+
+class TextViewer final : public DocumentWindow {
  public:
   static constexpr size_t kTabWidth = 8;
 
   // `bytes` in the ANSI code page; CR LF, LF or a lone CR end a line. `cut`: only the file's start was read.
-  void show(const std::u16string& name, const std::string& bytes, bool cut);
+  void show(const std::u16string& name, const std::string& bytes, bool cut) override;
   // What Notepad says of a file that is not there.
-  void show_missing(const std::u16string& name);
+  void show_missing(const std::u16string& name) override;
   void close() { open_ = false; }
 
   bool is_open() const { return open_; }

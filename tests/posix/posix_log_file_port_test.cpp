@@ -19,6 +19,7 @@
 #include "../unit/fakes/fake_lcd_port.h"
 #include "../unit/fakes/fake_power_port.h"
 #include "../unit/fakes/fake_wlan_port.h"
+#include "terminal/text_viewer.h"
 #include "text/wide_text.h"
 
 namespace {
