@@ -4,7 +4,7 @@
 
 #include <ctime>
 
-void LocalClock::GetLocalTime(SYSTEMTIME* time) {
+void LocalClockPort::GetLocalTime(SYSTEMTIME* time) {
   timeval now{};
   gettimeofday(&now, nullptr);
   std::tm local{};

@@ -3,7 +3,7 @@
 
 #include "ports/dialog_port.h"
 
-class LocalClock final : public ClockPort {
+class LocalClockPort final : public ClockPort {
  public:
   void GetLocalTime(SYSTEMTIME* time) override;
 };

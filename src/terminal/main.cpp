@@ -7,15 +7,7 @@
 #include "posix/local_clock_port.h"
 #include "posix/monotonic_clock.h"
 #include "posix/posix_log_file_port.h"
-#include "simulated/battery_model.h"
-#include "simulated/power_broadcasts.h"
-#include "simulated/simulated_battery_port.h"
-#include "simulated/simulated_desktop.h"
-#include "simulated/simulated_input_port.h"
-#include "simulated/simulated_lcd_port.h"
-#include "simulated/simulated_power_port.h"
-#include "simulated/simulated_wlan_port.h"
-#include "simulated/simulated_wmi_port.h"
+#include "simulated/simulated_laptop.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/terminal_message_boxes.h"
 #include "terminal/terminal_power_screens.h"
@@ -43,33 +35,6 @@ void install_stop_handlers() {
   }
 }
 
-// Every simulated device, for the status strip.
-struct SimulatedLaptop {
-  BatteryModel& battery;
-  SimulatedLcdPort& lcd;
-  SimulatedWlanPort& wlan;
-  SimulatedDesktop& desktop;
-  SimulatedPowerPort& power;
-  SimulatedInputPort& input;
-};
-
-LaptopStatus laptop_status(const SimulatedLaptop& laptop) {
-  const BatteryReading reading = laptop.battery.read();
-  LaptopStatus status;
-  status.ac_online = laptop.battery.ac_online();
-  status.charge_percent = reading.capacity_mwh * 100.0 / kFullChargedCapacityMwh;
-  status.rate_mw = reading.rate_mw;
-  status.brightness_percent = laptop.lcd.level();
-  status.radio_on = laptop.wlan.radio_on();
-  status.volume_percent = laptop.desktop.volume_percent();
-  status.muted = laptop.desktop.muted();
-  status.display_on = laptop.desktop.display_on();
-  status.wake_timers_ac = laptop.power.wake_timers().ac;
-  status.wake_timers_dc = laptop.power.wake_timers().dc;
-  status.note = laptop.input.note();
-  return status;
-}
-
 // The broadcasts the system sent while the thread was held in a suspend request, one by one.
 void deliver_power_broadcasts(PowerBroadcastQueue& broadcasts, PanelState& state, const PanelPorts& ports,
                               const TerminalDialog& dialog) {
@@ -80,27 +45,27 @@ void deliver_power_broadcasts(PowerBroadcastQueue& broadcasts, PanelState& state
 }
 
 // A powered-off display shows nothing; the first key only turns it back on. False on Ctrl+C.
-bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, SimulatedDesktop& desktop) {
+bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, SimulatedLaptop& laptop) {
   screen.draw_notice({L"The display is off", L"", L"press any key to turn it on"}, true);
   const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
   if (event.kind == InputEvent::Kind::interrupt) {
     return false;
   }
   if (event.kind != InputEvent::Kind::none && event.kind != InputEvent::Kind::resize) {
-    desktop.wake_display();
+    laptop.wake_display();
   }
   dialog.run_due_timers();
   return true;
 }
 
 // Plugging or unplugging the adapter: Windows then broadcasts the change of power source.
-void toggle_ac_adapter(BatteryModel& model, PanelState& state, const PanelPorts& ports) {
-  model.set_ac_online(!model.ac_online());
+void toggle_ac_adapter(SimulatedLaptop& laptop, PanelState& state, const PanelPorts& ports) {
+  laptop.toggle_ac_adapter();
   handle_power_broadcast(state, ports);
 }
 
 // What the dialog manager does with one event; false when the program is to end.
-bool handle_event(const InputEvent& event, TerminalDialog& dialog, BatteryModel& model, PanelState& state,
+bool handle_event(const InputEvent& event, TerminalDialog& dialog, SimulatedLaptop& laptop, PanelState& state,
                   const PanelPorts& ports) {
   switch (event.kind) {
     case InputEvent::Kind::interrupt:
@@ -139,7 +104,7 @@ bool handle_event(const InputEvent& event, TerminalDialog& dialog, BatteryModel&
       dialog.press_mnemonic(event.character);
       break;
     case InputEvent::Kind::toggle_ac:
-      toggle_ac_adapter(model, state, ports);
+      toggle_ac_adapter(laptop, state, ports);
       break;
     case InputEvent::Kind::mouse_click:
       dialog.click(event.row, event.column);
@@ -163,37 +128,29 @@ int main() {
     return 1;
   }
   SteadyClock steady_clock;
-  BatteryModel battery_model(steady_clock, kStartingCharge);
-  SimulatedBatteryPort battery(battery_model);
-  LocalClock local_clock;
+  // The laptop the panel runs on, chosen here alone.
+  SimulatedLaptop laptop(steady_clock, kStartingCharge);
+  LocalClockPort local_clock;
   TerminalDialog dialog(steady_clock);
   TextViewer viewer;
   PosixLogFilePort files(viewer);
-  PowerBroadcastQueue broadcasts;
-  SimulatedPowerPort power(steady_clock, battery_model, broadcasts);
-  SimulatedLcdPort lcd;
-  SimulatedWlanPort wlan;
-  SimulatedInputPort input;
-  SimulatedDesktop desktop;
-  SimulatedWmiPort wmi;
-  const PanelPorts ports{dialog, local_clock, battery, files, power, lcd, wlan, input};
-  const SimulatedLaptop laptop{battery_model, lcd, wlan, desktop, power, input};
+  const PanelPorts ports = laptop.ports(dialog, local_clock, files);
   static PanelState state;
 
   install_stop_handlers();
   TerminalScreen screen;
   TerminalMessageBoxes message_boxes(
-      screen, dialog, viewer, [&] { return laptop_status(laptop); }, stop_requested);
+      screen, dialog, viewer, [&] { return laptop.status(); }, stop_requested);
   dialog.set_message_box_screen(&message_boxes);
   TerminalPowerScreens power_screens(screen, stop_requested);
-  power.set_screen(&power_screens);
+  laptop.set_power_screen(&power_screens);
   dialog.set_default_processing([&](UINT message, WPARAM wparam, LPARAM lparam) {
-    return desktop.default_processing(message, wparam, lparam);
+    return laptop.default_processing(message, wparam, lparam);
   });
 
   // The Windows program's order: host window, board identity, then the panel and its initialisation.
   state.host_window = dialog.host_window();
-  query_board_identity(state, wmi);
+  query_board_identity(state, laptop.wmi());
   state.panel = dialog.panel_window();
   dialog.attach([&](UINT message, WPARAM wparam, LPARAM lparam) {
     return panel_dialog_message(state, ports, message, wparam, lparam);
@@ -201,20 +158,20 @@ int main() {
   dialog.create_panel();
 
   while (!dialog.quit_posted() && stop_requested == 0) {
-    deliver_power_broadcasts(broadcasts, state, ports, dialog);
+    deliver_power_broadcasts(laptop.power_broadcasts(), state, ports, dialog);
     if (dialog.quit_posted()) {
       break;
     }
-    if (!desktop.display_on()) {
-      if (!wait_with_display_off(screen, dialog, desktop)) {
+    if (!laptop.display_on()) {
+      if (!wait_with_display_off(screen, dialog, laptop)) {
         return 0;  // Ctrl+C
       }
       continue;
     }
-    screen.draw(dialog, laptop_status(laptop), viewer);
+    screen.draw(dialog, laptop.status(), viewer);
     const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
     const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
-    if (!taken_by_viewer && !handle_event(event, dialog, battery_model, state, ports)) {
+    if (!taken_by_viewer && !handle_event(event, dialog, laptop, state, ports)) {
       return 0;  // Ctrl+C
     }
     dialog.run_due_timers();

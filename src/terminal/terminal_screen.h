@@ -5,22 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "posix/laptop_status.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/text_viewer.h"
-
-// What the strip below the panel shows of the simulated laptop.
-struct LaptopStatus {
-  bool ac_online = false;
-  double charge_percent = 0.0;
-  int rate_mw = 0;
-  int brightness_percent = 100;
-  bool radio_on = false;
-  int volume_percent = 0;
-  bool muted = false;
-  bool display_on = true;
-  unsigned wake_timers_ac = 0, wake_timers_dc = 0;
-  std::u16string note;  // what the desktop last did with a key chord
-};
 
 // One input event, in the dialog's terms.
 struct InputEvent {

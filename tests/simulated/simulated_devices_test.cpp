@@ -8,7 +8,7 @@
 #include "devices/shortcuts.h"
 #include "devices/wireless_radio.h"
 #include "posix/uuid_text.h"
-#include "simulated_laptop.h"
+#include "simulated_laptop_fixture.h"
 
 namespace {
 

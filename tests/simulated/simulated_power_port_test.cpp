@@ -6,7 +6,7 @@
 
 #include "logs/sleep_run.h"
 #include "power/power_actions.h"
-#include "simulated_laptop.h"
+#include "simulated_laptop_fixture.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The whole simulated laptop behind the panel's ports, on a clock the test moves, with files in memory.
+// The simulated laptop behind the panel's ports, on a clock the test moves, with files in memory.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,12 +7,7 @@
 #include "fakes/fake_log_file_port.h"
 #include "panel/panel.h"
 #include "posix/local_clock_port.h"
-#include "simulated/simulated_battery_port.h"
-#include "simulated/simulated_desktop.h"
-#include "simulated/simulated_input_port.h"
-#include "simulated/simulated_lcd_port.h"
-#include "simulated/simulated_power_port.h"
-#include "simulated/simulated_wlan_port.h"
+#include "simulated/simulated_laptop.h"
 #include "terminal/terminal_dialog.h"
 
 // The sleeping screen without a terminal: each wait lets the clock run for as long as it was asked
@@ -53,18 +48,19 @@ class SimulatedLaptopTest : public testing::Test {
   }
 
   FakeClock clock;
-  BatteryModel model{clock, 0.8};
-  SimulatedBatteryPort battery{model};
+  SimulatedLaptop laptop{clock, 0.8};
+  BatteryModel& model = laptop.battery_model();
+  SimulatedBatteryPort& battery = laptop.battery();
   TerminalDialog dialog{clock};
-  LocalClock local_clock;
+  LocalClockPort local_clock;
   FakeLogFilePort files;
-  PowerBroadcastQueue broadcasts;
-  SimulatedPowerPort power{clock, model, broadcasts};
+  PowerBroadcastQueue& broadcasts = laptop.power_broadcasts();
+  SimulatedPowerPort& power = laptop.power();
   ScriptedPowerScreen screen{clock};
-  SimulatedLcdPort lcd;
-  SimulatedWlanPort wlan;
-  SimulatedInputPort input;
-  SimulatedDesktop desktop;
-  const PanelPorts ports{dialog, local_clock, battery, files, power, lcd, wlan, input};
+  SimulatedLcdPort& lcd = laptop.lcd();
+  SimulatedWlanPort& wlan = laptop.wlan();
+  SimulatedInputPort& input = laptop.input();
+  SimulatedDesktop& desktop = laptop.desktop();
+  const PanelPorts ports = laptop.ports(dialog, local_clock, files);
   PanelState state{};
 };
