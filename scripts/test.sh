@@ -30,6 +30,7 @@ build() {  # preset [targets...]
   cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -- -j2 "$@"
 }
 
+step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
 step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests
