@@ -9,6 +9,7 @@
 
 #include "posix/ansi_code_page.h"
 #include "posix/text_convert.h"
+#include "text/wide_text.h"
 
 namespace {
 
@@ -65,29 +66,9 @@ DWORD windows_error_of(int error_number) {
   }
 }
 
-size_t length_of(const char16_t* text) {
-  size_t length = 0;
-  while (text[length] != 0) {
-    ++length;
-  }
-  return length;
-}
-
-char16_t lower_ascii(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 // Windows compares file names and verbs without regard to case.
 bool same_ignoring_case(const std::u16string& a, const std::u16string& b) {
-  if (a.size() != b.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (lower_ascii(a[i]) != lower_ascii(b[i])) {
-      return false;
-    }
-  }
-  return true;
+  return a.size() == b.size() && wide_equal_ignoring_case(a.c_str(), b.c_str());
 }
 
 // A Windows path as this file system names it: backslashes separate directories.
@@ -269,7 +250,8 @@ int PosixLogFilePort::WideCharToMultiByte(UINT code_page, DWORD flags, const cha
     return 0;
   }
   // -1: up to and including the terminator.
-  const size_t units = length == -1 ? length_of(text) + 1 : static_cast<size_t>(length);
+  const size_t units =
+      length == -1 ? std::char_traits<char16_t>::length(text) + 1 : static_cast<size_t>(length);
   if (size == 0) {
     return static_cast<int>(units);  // the size needed: one byte per unit in this code page
   }
@@ -285,7 +267,7 @@ int PosixLogFilePort::WideCharToMultiByte(UINT code_page, DWORD flags, const cha
 }
 
 UINT PosixLogFilePort::GetSystemDirectoryW(char16_t* buffer, UINT size) {
-  const size_t length = length_of(kSimulatedSystemDirectory);
+  const size_t length = std::char_traits<char16_t>::length(kSimulatedSystemDirectory);
   if (buffer == nullptr || size < length + 1) {
     return static_cast<UINT>(length + 1);  // the size needed, terminator included
   }
@@ -334,7 +316,7 @@ DWORD PosixLogFilePort::FormatMessageW(DWORD flags, DWORD error, char16_t* buffe
     if (message.error != error) {
       continue;
     }
-    const size_t length = length_of(message.text);
+    const size_t length = std::char_traits<char16_t>::length(message.text);
     if (buffer == nullptr || size < length + 1) {
       last_error_ = ERROR_INSUFFICIENT_BUFFER;
       return 0;

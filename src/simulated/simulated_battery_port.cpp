@@ -2,26 +2,16 @@
 
 #include <cstring>
 
+#include "common/guid.h"
 #include "text/wide_text.h"
 
 namespace {
 
 using namespace battery_class;
 
-bool same_guid(const GUID* a, const GUID& b) {
-  return a != nullptr && std::memcmp(a, &b, sizeof(GUID)) == 0;
-}
-
-char16_t lower_ascii(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 // Windows device paths compare without regard to case.
 bool same_path(const char16_t* a, const char16_t* b) {
-  size_t i = 0;
-  for (; a[i] != 0 && lower_ascii(a[i]) == lower_ascii(b[i]); ++i) {
-  }
-  return lower_ascii(a[i]) == lower_ascii(b[i]);
+  return wide_equal_ignoring_case(a, b);
 }
 
 // A text answer, terminator included, or a refusal when it does not fit: the driver never cuts it.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/guid.h"
+
 namespace {
 
 constexpr int kMaxWaitMs = 1000;  // the sleeping screen's clock is redrawn at least this often
@@ -11,10 +13,6 @@ constexpr LUID kShutdownPrivilegeLuid = {19, 0};  // SE_SHUTDOWN_PRIVILEGE
 
 HANDLE current_process_pseudo_handle() {
   return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
-}
-
-bool same_guid(const GUID* a, const GUID& b) {
-  return a != nullptr && std::memcmp(a, &b, sizeof b) == 0;
 }
 
 }  // namespace

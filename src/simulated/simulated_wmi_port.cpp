@@ -4,6 +4,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/guid.h"
+
 namespace {
 
 constexpr HRESULT RPC_E_TOO_LATE = static_cast<HRESULT>(0x80010119u);
@@ -38,10 +40,6 @@ bool same_text(const char16_t* text, std::u16string_view expected) {
     }
   }
   return true;
-}
-
-bool same_guid(const GUID* a, const GUID& b) {
-  return a != nullptr && std::memcmp(a, &b, sizeof b) == 0;
 }
 
 }  // namespace
