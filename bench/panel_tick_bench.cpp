@@ -6,9 +6,9 @@
 #include <cstring>
 #include <new>
 
-#include "app/panel.h"
-#include "battery/live_monitor.h"
-#include "battery_tests/s1_session.h"
+#include "logs/s1_session.h"
+#include "panel/panel.h"
+#include "panel/panel_tick.h"
 
 namespace {
 

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake --preset native >/dev/null
 cmake --build --preset native --target chargewright
-exec build/native/src/standin/chargewright
+exec build/native/src/terminal/chargewright

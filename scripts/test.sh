@@ -30,9 +30,10 @@ build() {  # preset [targets...]
   cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -- -j2 "$@"
 }
 
+step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests standin_tests
+step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -50,7 +51,7 @@ else
   step "win32 program: resources agree with the code's table" /usr/bin/python3 tests/win32/check_resources.py \
     build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
 fi
-step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/standin/chargewright
+step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
 step "formatter output and battery arithmetic identical on Linux and Windows" tests/tools/compare-format-dumps.sh \

@@ -1,8 +1,8 @@
 // Finding the battery and reading it into a snapshot.
 #pragma once
 
-#include "battery/battery_port.h"
 #include "battery/battery_snapshot.h"
+#include "ports/battery_port.h"
 
 // Discovery: 1 when the enumeration ran (also when it found nothing), -1 without a device set.
 int find_battery_path(BatterySnapshot& snapshot, BatteryPort& port);

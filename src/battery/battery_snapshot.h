@@ -27,3 +27,9 @@ struct BatterySnapshot {
   uint32_t voltage;
   int32_t rate;
 };
+
+// The current snapshot, and the second one the power actions read the AC flag from.
+struct BatteryReadings {
+  BatterySnapshot battery = {};
+  BatterySnapshot second_battery = {};
+};

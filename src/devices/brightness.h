@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "devices/lcd_port.h"
+#include "ports/lcd_port.h"
 
 constexpr size_t kMaxReportedLevels = 256;
 

@@ -16,16 +16,16 @@ void prepare_key(INPUT& record, WORD key) {
 
 }  // namespace
 
-void toggle_display_power(PanelState& state, DialogPort& dialog) {
+void toggle_display_power(ShortcutState& state, DialogPort& dialog) {
   dialog.SendMessageW(state.panel, WM_SYSCOMMAND, SC_MONITORPOWER, state.display_power_argument);
   state.display_power_argument = state.display_power_argument == kDisplayOff ? kDisplayOn : kDisplayOff;
 }
 
-void send_app_command(const PanelState& state, DialogPort& dialog, int app_command) {
+void send_app_command(const ShortcutState& state, DialogPort& dialog, int app_command) {
   dialog.SendMessageW(state.panel, WM_APPCOMMAND, 0, static_cast<LPARAM>(app_command) * 65536);
 }
 
-void send_win_chord(PanelState& state, InputPort& input, WORD letter_key) {
+void send_win_chord(ShortcutState& state, InputPort& input, WORD letter_key) {
   prepare_key(state.windows_key_input, VK_LWIN);
   prepare_key(state.letter_key_input, letter_key);
   input.SendInput(1, &state.windows_key_input, sizeof(INPUT));

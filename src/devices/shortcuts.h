@@ -1,9 +1,9 @@
 // Display power, volume and the Windows-key chords: requests the system carries out.
 #pragma once
 
-#include "app/dialog_port.h"
-#include "app/panel_state.h"
-#include "devices/input_port.h"
+#include "common/panel_windows.h"
+#include "ports/dialog_port.h"
+#include "ports/input_port.h"
 
 constexpr int kAppCommandVolumeMute = 8;  // APPCOMMAND_VOLUME_MUTE
 constexpr int kAppCommandVolumeDown = 9;  // APPCOMMAND_VOLUME_DOWN
@@ -11,8 +11,15 @@ constexpr int kAppCommandVolumeUp = 10;   // APPCOMMAND_VOLUME_UP
 constexpr WORD kKeyX = 0x58;
 constexpr WORD kKeyP = 0x50;
 
+// Shares the panel's windows with the logs' record in the one panel state.
+struct ShortcutState : virtual PanelWindows {
+  int32_t display_power_argument = 2;  // the next display-power command: 2 off, -1 on
+  INPUT windows_key_input = {};
+  INPUT letter_key_input = {};
+};
+
 // Display off (2) and on (-1), alternately from one press to the next.
-void toggle_display_power(PanelState& state, DialogPort& dialog);
-void send_app_command(const PanelState& state, DialogPort& dialog, int app_command);
+void toggle_display_power(ShortcutState& state, DialogPort& dialog);
+void send_app_command(const ShortcutState& state, DialogPort& dialog, int app_command);
 // Windows key down, letter down, letter up, Windows key up: four separate events.
-void send_win_chord(PanelState& state, InputPort& input, WORD letter_key);
+void send_win_chord(ShortcutState& state, InputPort& input, WORD letter_key);

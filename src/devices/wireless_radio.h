@@ -1,7 +1,7 @@
 // "Wireless": switch the wireless adapter's software radio off when it is on, on otherwise.
 #pragma once
 
-#include "devices/wlan_port.h"
+#include "ports/wlan_port.h"
 
 constexpr size_t kInterfaceTextSize = 128;
 constexpr size_t kInterfaceTextLimit = 64;  // characters copied from the GUID text

@@ -154,7 +154,7 @@ void read_property(WmiPort& wmi, IWbemClassObject* object, const char16_t* name,
   copy_property_text(field, value.get());
 }
 
-void read_instances(PanelState& state, WmiPort& wmi, IEnumWbemClassObject* enumerator) {
+void read_instances(BoardText& state, WmiPort& wmi, IEnumWbemClassObject* enumerator) {
   for (;;) {
     ComReference<IWbemClassObject> object(wmi);
     ULONG returned = 0;
@@ -177,7 +177,7 @@ DWORD WINAPI run_board_identity_companion(void* parameter) {
   return 0;
 }
 
-int query_board_identity(PanelState& state, WmiPort& wmi) {
+int query_board_identity(BoardText& state, WmiPort& wmi) {
   if (FAILED(wmi.CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
     return 1;
   }

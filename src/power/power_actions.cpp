@@ -1,7 +1,7 @@
 #include "power/power_actions.h"
 
 #include "battery/battery_query.h"
-#include "power/power_port.h"
+#include "ports/power_port.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ class ActiveScheme {
   GUID* scheme_ = nullptr;
 };
 
-void allow_wake_timers(PanelState& state, const PanelPorts& ports) {
+void allow_wake_timers(PowerActionState& state, const PanelPorts& ports) {
   // Declared, not a using-directive: <windows.h> has global GUIDs of the same names.
   using power_settings::GUID_ALLOW_RTC_WAKE;
   using power_settings::GUID_SLEEP_SUBGROUP;
@@ -62,7 +62,7 @@ void allow_wake_timers(PanelState& state, const PanelPorts& ports) {
   ports.power.PowerSetActiveScheme(nullptr, scheme.get());
 }
 
-void arm_wake_timer(PanelState& state, const PanelPorts& ports, int64_t due_time) {
+void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, int64_t due_time) {
   // A timer of an earlier test is closed before the new one takes its place.
   if (state.wake_timer != nullptr) {
     ports.power.CloseHandle(state.wake_timer);
@@ -106,7 +106,8 @@ void suspend_now(const PanelPorts& ports, int32_t action) {
   ports.power.SetSuspendState(action == kHibernateAction ? TRUE : FALSE, TRUE, TRUE);
 }
 
-void suspend_with_wake_timer(PanelState& state, const PanelPorts& ports, bool hibernate, int64_t due_time) {
+void suspend_with_wake_timer(PowerActionState& state, const PanelPorts& ports, bool hibernate,
+                             int64_t due_time) {
   allow_wake_timers(state, ports);
   arm_wake_timer(state, ports, due_time);
   // The suspend needs the privilege; this path must not rely on an earlier test having enabled it.
@@ -116,7 +117,7 @@ void suspend_with_wake_timer(PanelState& state, const PanelPorts& ports, bool hi
   ports.power.SetThreadExecutionState(ES_CONTINUOUS);
 }
 
-void shut_down(PanelState&, const PanelPorts& ports) {
+void shut_down(PowerActionState&, const PanelPorts& ports) {
   if (enable_shutdown_privilege(ports)) {
     ports.power.ExitWindowsEx(EWX_SHUTDOWN | EWX_FORCE, 0);
   }

@@ -3,11 +3,15 @@
 
 #include <cstdint>
 
-#include "app/panel_ports.h"
-#include "app/panel_state.h"
+#include "battery/battery_snapshot.h"
+#include "ports/panel_ports.h"
 
 constexpr int32_t kSleepAction = 300;
 constexpr int32_t kHibernateAction = 400;
+
+struct PowerActionState : BatteryReadings {
+  HANDLE wake_timer = nullptr;
+};
 
 // Enables SeShutdownPrivilege in the process token; false when the token could not be opened.
 bool enable_shutdown_privilege(const PanelPorts& ports);
@@ -15,6 +19,7 @@ bool enable_shutdown_privilege(const PanelPorts& ports);
 void suspend_now(const PanelPorts& ports, int32_t action);
 // Allows wake timers for the current power source, arms a resume timer `due_time` (negative, in
 // 100 ns units) from now, then sleeps or hibernates; returns after the resume.
-void suspend_with_wake_timer(PanelState& state, const PanelPorts& ports, bool hibernate, int64_t due_time);
+void suspend_with_wake_timer(PowerActionState& state, const PanelPorts& ports, bool hibernate,
+                             int64_t due_time);
 // S5: a forced shutdown when the privilege could be enabled; the message loop ends in every case.
-void shut_down(PanelState& state, const PanelPorts& ports);
+void shut_down(PowerActionState& state, const PanelPorts& ports);

@@ -35,3 +35,15 @@ inline bool wide_equal(const char16_t* a, const char16_t* b) {
   }
   return a[i] == b[i];
 }
+
+inline char16_t lower_ascii(char16_t c) {
+  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// Equal but for the case of ASCII letters, as Windows compares paths, file names and verbs.
+inline bool wide_equal_ignoring_case(const char16_t* a, const char16_t* b) {
+  size_t i = 0;
+  for (; a[i] != 0 && lower_ascii(a[i]) == lower_ascii(b[i]); ++i) {
+  }
+  return lower_ascii(a[i]) == lower_ascii(b[i]);
+}

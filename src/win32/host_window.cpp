@@ -1,7 +1,7 @@
 #include "win32/host_window.h"
 
-#include "app/panel.h"
 #include "identity/board_identity.h"
+#include "panel/panel.h"
 #include "win32/program.h"
 
 LRESULT CALLBACK host_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -1,6 +1,6 @@
 #include "win32/panel_dialog.h"
 
-#include "app/panel.h"
+#include "panel/panel.h"
 #include "win32/program.h"
 
 INT_PTR CALLBACK panel_dialog_procedure(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {

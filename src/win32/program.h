@@ -1,9 +1,9 @@
 // The program's one panel state and the Windows ports every procedure reaches the platform through.
 #pragma once
 
-#include "app/panel_ports.h"
-#include "app/panel_state.h"
-#include "identity/wmi_port.h"
+#include "panel/panel_state.h"
+#include "ports/panel_ports.h"
+#include "ports/wmi_port.h"
 
 extern PanelState program_state;
 extern const PanelPorts program_ports;

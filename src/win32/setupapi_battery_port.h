@@ -1,7 +1,7 @@
 // The battery class driver reached through SetupAPI and device I/O control.
 #pragma once
 
-#include "battery/battery_port.h"
+#include "ports/battery_port.h"
 
 class SetupApiBatteryPort final : public BatteryPort {
  public:

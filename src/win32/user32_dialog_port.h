@@ -1,7 +1,7 @@
 // The panel's window-system operations, passed straight to User32.
 #pragma once
 
-#include "app/dialog_port.h"
+#include "ports/dialog_port.h"
 
 class User32DialogPort final : public DialogPort {
  public:

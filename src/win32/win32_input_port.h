@@ -1,7 +1,7 @@
 // Injected keyboard input, straight through to Windows.
 #pragma once
 
-#include "devices/input_port.h"
+#include "ports/input_port.h"
 
 class Win32InputPort final : public InputPort {
  public:

@@ -1,7 +1,7 @@
 // The built-in display's "\\.\LCD" device, straight through to Windows.
 #pragma once
 
-#include "devices/lcd_port.h"
+#include "ports/lcd_port.h"
 
 class Win32LcdPort final : public LcdPort {
  public:

@@ -1,7 +1,7 @@
 // Test log files, ANSI conversion and the shell, straight through to Windows.
 #pragma once
 
-#include "battery_tests/log_file_port.h"
+#include "ports/log_file_port.h"
 
 class Win32LogFilePort final : public LogFilePort {
  public:

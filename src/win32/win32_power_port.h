@@ -1,7 +1,7 @@
 // Token privileges, power schemes, suspend, resume timers and shutdown, straight through to Windows.
 #pragma once
 
-#include "power/power_port.h"
+#include "ports/power_port.h"
 #include "win32/system_library.h"
 
 class Win32PowerPort final : public PowerPort {

@@ -1,7 +1,7 @@
 // Native Wi-Fi from wlanapi.dll, loaded from the system directory on first use, and the RPC runtime.
 #pragma once
 
-#include "devices/wlan_port.h"
+#include "ports/wlan_port.h"
 #include "win32/system_library.h"
 
 class Win32WlanPort final : public WlanPort {

@@ -1,7 +1,7 @@
 // COM, WMI, the event and the companion thread of the board identity query, straight through to Windows.
 #pragma once
 
-#include "identity/wmi_port.h"
+#include "ports/wmi_port.h"
 
 class Win32WmiPort final : public WmiPort {
  public:

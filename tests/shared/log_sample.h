@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "battery_tests/test_log.h"
+#include "logs/log_file.h"
+#include "panel/panel_state.h"
 
 inline const char kSampleLogBytes[] =
     "Item\tTime\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n"

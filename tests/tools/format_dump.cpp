@@ -10,7 +10,7 @@
 
 #include "../shared/splitmix.h"
 #include "battery/life_percent.h"
-#include "battery/live_monitor.h"
+#include "panel/panel_tick.h"
 #include "text/format.h"
 
 #ifdef _WIN32

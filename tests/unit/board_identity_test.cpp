@@ -1,4 +1,5 @@
 #include "identity/board_identity.h"
+#include "panel/panel_state.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "../../res/control_ids.h"
-#include "app/dialog_template.h"
+#include "panel/dialog_template.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/panel.h"
 #include "fakes/fake_battery_port.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_input_port.h"
@@ -11,6 +10,7 @@
 #include "fakes/fake_log_file_port.h"
 #include "fakes/fake_power_port.h"
 #include "fakes/fake_wlan_port.h"
+#include "panel/panel.h"
 
 class PanelFixture : public ::testing::Test {
  protected:

@@ -1,5 +1,5 @@
 #include "../../res/control_ids.h"
-#include "app/command_table.h"
+#include "panel/command_table.h"
 #include "panel_fixture.h"
 #include "text/wide_text.h"
 

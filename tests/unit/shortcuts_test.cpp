@@ -5,6 +5,7 @@
 #include "devices/shortcuts.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_input_port.h"
+#include "panel/panel_state.h"
 
 namespace {
 

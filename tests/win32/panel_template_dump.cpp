@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/dialog_template.h"
+#include "panel/dialog_template.h"
 
 namespace {
 

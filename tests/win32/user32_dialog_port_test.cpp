@@ -2,8 +2,8 @@
 // is checked through a second, independent User32 call.
 #include <gtest/gtest.h>
 
-#include "app/dialog_template.h"
 #include "control_ids.h"
+#include "panel/dialog_template.h"
 #include "win32/user32_dialog_port.h"
 
 namespace {

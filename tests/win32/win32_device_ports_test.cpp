@@ -8,6 +8,7 @@
 #include "devices/brightness.h"
 #include "devices/shortcuts.h"
 #include "devices/wireless_radio.h"
+#include "panel/panel_state.h"
 #include "win32/win32_input_port.h"
 #include "win32/win32_lcd_port.h"
 #include "win32/win32_wlan_port.h"

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "identity/board_identity.h"
+#include "panel/panel_state.h"
 #include "text/wide_text.h"
 #include "win32/win32_wmi_port.h"
 

@@ -5,7 +5,7 @@
 # Usage: run.sh [path/to/chargewright]
 set -u
 
-program=$(realpath "${1:-build/native/src/standin/chargewright}")
+program=$(realpath "${1:-build/native/src/terminal/chargewright}")
 [ -x "$program" ] || { echo "no program at $program"; exit 2; }
 command -v tmux >/dev/null || { echo "tmux is missing"; exit 2; }
 

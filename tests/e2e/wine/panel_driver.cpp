@@ -15,13 +15,13 @@
 #include <map>
 #include <string>
 
-#include "app/dialog_template.h"
 #include "check_log.h"
 #include "control_ids.h"
 #include "device_button_checks.h"
+#include "panel/dialog_template.h"
 #include "panel_run.h"
 #include "s1_session_checks.h"
-#include "sleep_test_checks.h"
+#include "sleep_run_checks.h"
 #include "window_access.h"
 
 namespace {

@@ -8,10 +8,10 @@
 
 #include "control_ids.h"
 #include "log_directory.h"
+#include "log_file_text.h"
 #include "log_viewer.h"
 #include "panel_run.h"
 #include "polling.h"
-#include "test_log_text.h"
 #include "window_access.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "battery/battery_port.h"
+#include "ports/battery_port.h"
 
 struct FakeBattery {
   std::u16string path = u"\\\\?\\acpi#pnp0c0a#1#{72631e54-78a4-11d0-bcf7-00aa00b7b32a}";

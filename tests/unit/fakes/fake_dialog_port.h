@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_port.h"
+#include "ports/dialog_port.h"
 
 class FakeDialogPort : public DialogPort {
  public:

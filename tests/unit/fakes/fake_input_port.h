@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "devices/input_port.h"
+#include "ports/input_port.h"
 
 class FakeInputPort : public InputPort {
  public:

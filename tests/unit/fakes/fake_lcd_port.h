@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "devices/lcd_port.h"
+#include "ports/lcd_port.h"
 
 class FakeLcdPort : public LcdPort {
  public:

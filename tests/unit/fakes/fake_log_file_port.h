@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "battery_tests/log_file_port.h"
+#include "ports/log_file_port.h"
 
 class FakeLogFilePort : public LogFilePort {
  public:

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "power/power_port.h"
+#include "ports/power_port.h"
 
 class FakePowerPort : public PowerPort {
  public:

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "devices/wlan_port.h"
+#include "ports/wlan_port.h"
 
 class FakeWlanPort : public WlanPort {
  public:

@@ -11,7 +11,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "identity/wmi_port.h"
+#include "ports/wmi_port.h"
 
 class FakeWmiPort : public WmiPort {
  public:

@@ -1,0 +1,9 @@
+// GetLocalTime from the C library's local time.
+#pragma once
+
+#include "ports/dialog_port.h"
+
+class LocalClockPort final : public ClockPort {
+ public:
+  void GetLocalTime(SYSTEMTIME* time) override;
+};

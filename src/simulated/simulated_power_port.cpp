@@ -1,0 +1,207 @@
+#include "simulated/simulated_power_port.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "common/guid.h"
+
+namespace {
+
+constexpr int kMaxWaitMs = 1000;  // the sleeping screen's clock is redrawn at least this often
+constexpr LUID kShutdownPrivilegeLuid = {19, 0};  // SE_SHUTDOWN_PRIVILEGE
+
+HANDLE current_process_pseudo_handle() {
+  return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
+}
+
+}  // namespace
+
+SimulatedPowerPort::~SimulatedPowerPort() = default;
+
+HANDLE SimulatedPowerPort::GetCurrentProcess() {
+  return current_process_pseudo_handle();
+}
+
+BOOL SimulatedPowerPort::OpenProcessToken(HANDLE process, DWORD, HANDLE* token) {
+  if (token == nullptr) {
+    return FALSE;
+  }
+  *token = nullptr;
+  if (process != current_process_pseudo_handle()) {
+    return FALSE;
+  }
+  ++open_tokens_;
+  *token = &token_marker_;
+  return TRUE;
+}
+
+BOOL SimulatedPowerPort::LookupPrivilegeValueW(const char16_t* system_name, const char16_t* name,
+                                               LUID* luid) {
+  if (system_name != nullptr || name == nullptr || luid == nullptr ||
+      std::u16string_view(name) != u"SeShutdownPrivilege") {
+    return FALSE;  // the only privilege this machine knows by name
+  }
+  *luid = kShutdownPrivilegeLuid;
+  return TRUE;
+}
+
+BOOL SimulatedPowerPort::AdjustTokenPrivileges(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* new_state,
+                                               DWORD, TOKEN_PRIVILEGES*, DWORD*) {
+  if (token != &token_marker_ || open_tokens_ == 0) {
+    return FALSE;
+  }
+  if (disable_all) {
+    privilege_enabled_ = false;
+    return TRUE;
+  }
+  if (new_state == nullptr || new_state->PrivilegeCount != 1) {
+    return FALSE;
+  }
+  const LUID_AND_ATTRIBUTES& entry = new_state->Privileges[0];
+  if (entry.Luid.LowPart == kShutdownPrivilegeLuid.LowPart &&
+      entry.Luid.HighPart == kShutdownPrivilegeLuid.HighPart) {
+    privilege_enabled_ = (entry.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+  }
+  return TRUE;
+}
+
+DWORD SimulatedPowerPort::PowerGetActiveScheme(HKEY, GUID** active_scheme) {
+  if (active_scheme == nullptr) {
+    return ERROR_INVALID_PARAMETER;
+  }
+  schemes_.push_back(std::make_unique<GUID>(kSimulatedSchemeGuid));
+  *active_scheme = schemes_.back().get();
+  return 0;
+}
+
+DWORD SimulatedPowerPort::write_wake_setting(const GUID* scheme, const GUID* subgroup, const GUID* setting,
+                                             DWORD value, DWORD WakeTimerSetting::*source) {
+  if (!same_guid(scheme, kSimulatedSchemeGuid)) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  // The only setting the simulated scheme holds.
+  if (!same_guid(subgroup, power_settings::GUID_SLEEP_SUBGROUP) ||
+      !same_guid(setting, power_settings::GUID_ALLOW_RTC_WAKE)) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  if (value > 2) {
+    return ERROR_INVALID_PARAMETER;  // 0 disable, 1 enable, 2 important timers only
+  }
+  written_.*source = value;
+  return 0;
+}
+
+DWORD SimulatedPowerPort::PowerWriteACValueIndex(HKEY, const GUID* scheme, const GUID* subgroup,
+                                                 const GUID* setting, DWORD value) {
+  return write_wake_setting(scheme, subgroup, setting, value, &WakeTimerSetting::ac);
+}
+
+DWORD SimulatedPowerPort::PowerWriteDCValueIndex(HKEY, const GUID* scheme, const GUID* subgroup,
+                                                 const GUID* setting, DWORD value) {
+  return write_wake_setting(scheme, subgroup, setting, value, &WakeTimerSetting::dc);
+}
+
+DWORD SimulatedPowerPort::PowerSetActiveScheme(HKEY, const GUID* scheme) {
+  if (!same_guid(scheme, kSimulatedSchemeGuid)) {
+    return ERROR_FILE_NOT_FOUND;
+  }
+  active_ = written_;
+  return 0;
+}
+
+HLOCAL SimulatedPowerPort::LocalFree(HLOCAL memory) {
+  if (memory == nullptr) {
+    return nullptr;
+  }
+  // Only the scheme GUIDs are ever handed out as local memory; anything else fails as a bad handle.
+  const auto found = std::find_if(schemes_.begin(), schemes_.end(), [&](const std::unique_ptr<GUID>& scheme) {
+    return scheme.get() == memory;
+  });
+  if (found == schemes_.end()) {
+    return memory;
+  }
+  schemes_.erase(found);
+  return nullptr;
+}
+
+bool SimulatedPowerPort::sleep_until_woken(bool hibernate, bool timer_may_wake) {
+  battery_.fall_asleep(hibernate ? kHibernateLoadMw : kSleepLoadMw, kSleepTimeScale);
+  bool woken_by_timer = false;
+  for (;;) {
+    const std::optional<uint64_t> due = timer_may_wake ? timers_.next_resume_due() : std::nullopt;
+    const uint64_t now = clock_.milliseconds();
+    if (due && *due <= now) {
+      woken_by_timer = true;
+      break;
+    }
+    SleepView view;
+    view.hibernating = hibernate;
+    view.time_scale = kSleepTimeScale;
+    int wait_ms = kMaxWaitMs;
+    if (due) {
+      view.resume_in_ms = *due - now;
+      wait_ms = static_cast<int>(std::min<uint64_t>(*due - now, kMaxWaitMs));
+    }
+    if (screen_ == nullptr || screen_->show_asleep(view, wait_ms)) {
+      break;  // a key, or nobody to wake it later: wakes at once
+    }
+  }
+  timers_.fire_due();
+  battery_.wake_up();
+  return woken_by_timer;
+}
+
+BOOLEAN SimulatedPowerPort::SetSuspendState(BOOLEAN hibernate, BOOLEAN, BOOLEAN wake_events_disabled) {
+  if (!privilege_enabled_) {
+    return FALSE;  // ERROR_PRIVILEGE_NOT_HELD: refused at once
+  }
+  ++suspends_;
+  const bool woken_by_timer = sleep_until_woken(hibernate != FALSE, wake_events_disabled == FALSE);
+  // Sent while the caller was held; they reach the host once it is back in its message loop.
+  broadcasts_.post(power_broadcast::PBT_APMRESUMEAUTOMATIC);
+  if (!woken_by_timer) {
+    broadcasts_.post(power_broadcast::PBT_APMRESUMESUSPEND);
+  }
+  return TRUE;
+}
+
+HANDLE SimulatedPowerPort::CreateWaitableTimerW(void*, BOOL manual_reset, const char16_t* name) {
+  if (name != nullptr) {
+    return nullptr;  // named kernel objects are not simulated
+  }
+  return timers_.create(manual_reset != FALSE);
+}
+
+BOOL SimulatedPowerPort::SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due_time, LONG period,
+                                          BOOL resume) {
+  if (due_time == nullptr) {
+    return FALSE;
+  }
+  return timers_.set(timer, due_time->QuadPart, period, resume != FALSE) ? TRUE : FALSE;
+}
+
+BOOL SimulatedPowerPort::CloseHandle(HANDLE handle) {
+  if (handle == &token_marker_ && open_tokens_ > 0) {
+    --open_tokens_;
+    return TRUE;
+  }
+  return timers_.close(handle) ? TRUE : FALSE;
+}
+
+EXECUTION_STATE SimulatedPowerPort::SetThreadExecutionState(EXECUTION_STATE flags) {
+  const EXECUTION_STATE previous = execution_state_;
+  execution_state_ = flags;
+  return previous;
+}
+
+BOOL SimulatedPowerPort::ExitWindowsEx(UINT flags, DWORD) {
+  if (!privilege_enabled_ || (flags & EWX_SHUTDOWN) == 0) {
+    return FALSE;
+  }
+  shut_down_ = true;
+  if (screen_ != nullptr) {
+    screen_->show_shutting_down();
+  }
+  return TRUE;
+}

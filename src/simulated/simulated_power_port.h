@@ -1,0 +1,88 @@
+// Power management of the simulated laptop: the process token, a power scheme with the allow-wake-
+// timers setting per power source, waitable timers, a suspend that holds the caller until the machine
+// wakes, and shutdown.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "ports/power_port.h"
+#include "posix/waitable_timers.h"
+#include "simulated/battery_model.h"
+#include "simulated/power_broadcasts.h"
+#include "simulated/power_screen.h"
+
+// What the pack feeds while the machine is suspended. The sleep drain runs this many times faster
+// than the clock, so a test of a few seconds loses a readable amount of charge.
+constexpr double kSleepLoadMw = 800.0;
+constexpr double kHibernateLoadMw = 80.0;
+constexpr double kSleepTimeScale = 60.0;
+
+// {381B4222-F694-41F0-9685-FF5BB260DF2E}, the "Balanced" scheme.
+constexpr GUID kSimulatedSchemeGuid = {
+    0x381B4222, 0xF694, 0x41F0, {0x96, 0x85, 0xFF, 0x5B, 0xB2, 0x60, 0xDF, 0x2E}};
+
+struct WakeTimerSetting {
+  DWORD ac = 0;
+  DWORD dc = 0;
+};
+
+class SimulatedPowerPort final : public PowerPort {
+ public:
+  SimulatedPowerPort(MonotonicClock& clock, BatteryModel& battery, PowerBroadcastQueue& broadcasts)
+      : clock_(clock), battery_(battery), broadcasts_(broadcasts), timers_(clock) {}
+  ~SimulatedPowerPort() override;
+  SimulatedPowerPort(const SimulatedPowerPort&) = delete;
+  SimulatedPowerPort& operator=(const SimulatedPowerPort&) = delete;
+
+  void set_screen(PowerScreen* screen) { screen_ = screen; }
+
+  HANDLE GetCurrentProcess() override;
+  BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
+  BOOL LookupPrivilegeValueW(const char16_t* system_name, const char16_t* name, LUID* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* new_state, DWORD length,
+                             TOKEN_PRIVILEGES* previous_state, DWORD* return_length) override;
+  DWORD PowerGetActiveScheme(HKEY root, GUID** active_scheme) override;
+  DWORD PowerWriteACValueIndex(HKEY root, const GUID* scheme, const GUID* subgroup, const GUID* setting,
+                               DWORD value) override;
+  DWORD PowerWriteDCValueIndex(HKEY root, const GUID* scheme, const GUID* subgroup, const GUID* setting,
+                               DWORD value) override;
+  DWORD PowerSetActiveScheme(HKEY root, const GUID* scheme) override;
+  HLOCAL LocalFree(HLOCAL memory) override;
+  BOOLEAN SetSuspendState(BOOLEAN hibernate, BOOLEAN force, BOOLEAN wake_events_disabled) override;
+  HANDLE CreateWaitableTimerW(void* security, BOOL manual_reset, const char16_t* name) override;
+  BOOL SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due_time, LONG period, BOOL resume) override;
+  BOOL CloseHandle(HANDLE handle) override;
+  EXECUTION_STATE SetThreadExecutionState(EXECUTION_STATE flags) override;
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+
+  // The setting in effect (written values count once the scheme is applied again).
+  WakeTimerSetting wake_timers() const { return active_; }
+  bool shutdown_privilege_enabled() const { return privilege_enabled_; }
+  int schemes_not_freed() const { return static_cast<int>(schemes_.size()); }
+  int open_tokens() const { return open_tokens_; }
+  const WaitableTimers& timers() const { return timers_; }
+  bool shut_down() const { return shut_down_; }
+  int suspends() const { return suspends_; }
+
+ private:
+  DWORD write_wake_setting(const GUID* scheme, const GUID* subgroup, const GUID* setting, DWORD value,
+                           DWORD WakeTimerSetting::*source);
+  // Holds the caller until a key or the resume timer wakes the machine; true when the timer did.
+  bool sleep_until_woken(bool hibernate, bool timer_may_wake);
+
+  MonotonicClock& clock_;
+  BatteryModel& battery_;
+  PowerBroadcastQueue& broadcasts_;
+  WaitableTimers timers_;
+  PowerScreen* screen_ = nullptr;
+  WakeTimerSetting written_;
+  WakeTimerSetting active_;
+  EXECUTION_STATE execution_state_ = ES_CONTINUOUS;
+  std::vector<std::unique_ptr<GUID>> schemes_;  // handed out, not yet given back with LocalFree
+  int open_tokens_ = 0;
+  int suspends_ = 0;
+  bool privilege_enabled_ = false;
+  bool shut_down_ = false;
+  char token_marker_ = 0;
+};

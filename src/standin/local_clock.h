@@ -1,9 +1,0 @@
-// GetLocalTime from the C library's local time.
-#pragma once
-
-#include "app/dialog_port.h"
-
-class LocalClock final : public ClockPort {
- public:
-  void GetLocalTime(SYSTEMTIME* time) override;
-};

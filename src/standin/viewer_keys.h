@@ -1,8 +1,0 @@
-// The keys of the log viewer, which has the keyboard while it is open.
-#pragma once
-
-#include "standin/terminal_screen.h"
-#include "standin/text_viewer.h"
-
-// As Notepad would have the focus: true when the event was the viewer's.
-bool handle_viewer_event(const InputEvent& event, TextViewer& viewer);

@@ -1,0 +1,191 @@
+// The Linux stand-in: the panel's logic on a simulated laptop, in a terminal.
+#include <csignal>
+#include <cstdio>
+#include <string>
+
+#include "identity/board_identity.h"
+#include "panel/panel.h"
+#include "posix/local_clock_port.h"
+#include "posix/monotonic_clock.h"
+#include "posix/posix_log_file_port.h"
+#include "simulated/simulated_laptop.h"
+#include "terminal/command_line.h"
+#include "terminal/terminal_check.h"
+#include "terminal/terminal_dialog.h"
+#include "terminal/terminal_message_boxes.h"
+#include "terminal/terminal_power_screens.h"
+#include "terminal/terminal_screen.h"
+#include "terminal/text_viewer.h"
+#include "terminal/viewer_keys.h"
+
+namespace {
+
+constexpr double kStartingCharge = 0.8;
+constexpr int kIdleWaitMs = 1000;  // without a timer: still notice a signal now and then
+
+volatile std::sig_atomic_t stop_requested = 0;
+
+void request_stop(int) {
+  stop_requested = 1;
+}
+
+void install_stop_handlers() {
+  struct sigaction action {};
+  action.sa_handler = request_stop;
+  sigemptyset(&action.sa_mask);
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    sigaction(signal_number, &action, nullptr);
+  }
+}
+
+// The broadcasts the system sent while the thread was held in a suspend request, one by one.
+void deliver_power_broadcasts(PowerBroadcastQueue& broadcasts, PanelState& state, const PanelPorts& ports,
+                              const TerminalDialog& dialog) {
+  while (!broadcasts.empty() && !dialog.quit_posted()) {
+    broadcasts.take();  // the host handles every event alike
+    handle_power_broadcast(state, ports);
+  }
+}
+
+// A powered-off display shows nothing; the first key only turns it back on. False on Ctrl+C.
+bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, SimulatedLaptop& laptop) {
+  screen.draw_notice({L"The display is off", L"", L"press any key to turn it on"}, true);
+  const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
+  if (event.kind == InputEvent::Kind::interrupt) {
+    return false;
+  }
+  if (event.kind != InputEvent::Kind::none && event.kind != InputEvent::Kind::resize) {
+    laptop.wake_display();
+  }
+  dialog.run_due_timers();
+  return true;
+}
+
+// Plugging or unplugging the adapter: Windows then broadcasts the change of power source.
+void toggle_ac_adapter(SimulatedLaptop& laptop, PanelState& state, const PanelPorts& ports) {
+  laptop.toggle_ac_adapter();
+  handle_power_broadcast(state, ports);
+}
+
+// What the dialog manager does with one event; false when the program is to end.
+bool handle_event(const InputEvent& event, TerminalDialog& dialog, SimulatedLaptop& laptop, PanelState& state,
+                  const PanelPorts& ports) {
+  switch (event.kind) {
+    case InputEvent::Kind::interrupt:
+      return false;
+    case InputEvent::Kind::next:
+    case InputEvent::Kind::down:
+    case InputEvent::Kind::right:
+      dialog.focus_next();
+      break;
+    case InputEvent::Kind::previous:
+    case InputEvent::Kind::up:
+    case InputEvent::Kind::left:
+      dialog.focus_previous();
+      break;
+    case InputEvent::Kind::enter:
+      dialog.press_enter();
+      break;
+    case InputEvent::Kind::escape:
+      dialog.press_escape();
+      break;
+    case InputEvent::Kind::space:
+      dialog.press_space();
+      break;
+    case InputEvent::Kind::backspace:
+      dialog.press_backspace();
+      break;
+    case InputEvent::Kind::character:
+      if (dialog.focus_in_number_field()) {
+        dialog.type_character(event.character);
+      } else {
+        // Outside an edit field a dialog takes a mnemonic letter without Alt.
+        dialog.press_mnemonic(event.character);
+      }
+      break;
+    case InputEvent::Kind::alt_character:
+      dialog.press_mnemonic(event.character);
+      break;
+    case InputEvent::Kind::toggle_ac:
+      toggle_ac_adapter(laptop, state, ports);
+      break;
+    case InputEvent::Kind::mouse_click:
+      dialog.click(event.row, event.column);
+      break;
+    case InputEvent::Kind::page_up:
+    case InputEvent::Kind::page_down:
+    case InputEvent::Kind::home:
+    case InputEvent::Kind::end:
+    case InputEvent::Kind::resize:
+    case InputEvent::Kind::none:
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const CommandLine command_line = parse_command_line(argc, argv);
+  if (command_line.action != CommandLine::Action::run) {
+    return answer_command_line(command_line);
+  }
+  if (const std::string reason = terminal_unusable_reason(); !reason.empty()) {
+    std::fprintf(stderr, "chargewright: %s\n", reason.c_str());
+    return 1;
+  }
+  if (first_overlap(layout_panel())[0] >= 0) {
+    std::fputs("chargewright: the panel layout has overlapping controls\n", stderr);
+    return 1;
+  }
+  SteadyClock steady_clock;
+  // The laptop the panel runs on, chosen here alone.
+  SimulatedLaptop laptop(steady_clock, kStartingCharge);
+  LocalClockPort local_clock;
+  TerminalDialog dialog(steady_clock);
+  TextViewer viewer;
+  PosixLogFilePort files(viewer);
+  const PanelPorts ports = laptop.ports(dialog, local_clock, files);
+  static PanelState state;
+
+  install_stop_handlers();
+  TerminalScreen screen;
+  TerminalMessageBoxes message_boxes(
+      screen, dialog, viewer, [&] { return laptop.status(); }, stop_requested);
+  dialog.set_message_box_screen(&message_boxes);
+  TerminalPowerScreens power_screens(screen, stop_requested);
+  laptop.set_power_screen(&power_screens);
+  dialog.set_default_processing([&](UINT message, WPARAM wparam, LPARAM lparam) {
+    return laptop.default_processing(message, wparam, lparam);
+  });
+
+  // The Windows program's order: host window, board identity, then the panel and its initialisation.
+  state.host_window = dialog.host_window();
+  query_board_identity(state, laptop.wmi());
+  state.panel = dialog.panel_window();
+  dialog.attach([&](UINT message, WPARAM wparam, LPARAM lparam) {
+    return panel_dialog_message(state, ports, message, wparam, lparam);
+  });
+  dialog.create_panel();
+
+  while (!dialog.quit_posted() && stop_requested == 0) {
+    deliver_power_broadcasts(laptop.power_broadcasts(), state, ports, dialog);
+    if (dialog.quit_posted()) {
+      break;
+    }
+    if (!laptop.display_on()) {
+      if (!wait_with_display_off(screen, dialog, laptop)) {
+        return 0;  // Ctrl+C
+      }
+      continue;
+    }
+    screen.draw(dialog, laptop.status(), viewer);
+    const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
+    const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
+    if (!taken_by_viewer && !handle_event(event, dialog, laptop, state, ports)) {
+      return 0;  // Ctrl+C
+    }
+    dialog.run_due_timers();
+  }
+  return stop_requested != 0 ? 0 : dialog.exit_code();
+}
