@@ -32,7 +32,7 @@ build() {  # preset [targets...]
 
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests standin_tests
+step "sanitizer build" build native-asan unit_tests standin_tests report_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -50,6 +50,7 @@ else
     build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
 fi
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/standin/chargewright
+step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
 step "formatter output identical on Linux and Windows" tests/tools/compare-format-dumps.sh \

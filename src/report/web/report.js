@@ -4,6 +4,7 @@
   var logs = JSON.parse(document.getElementById('report-data').textContent);
   var colours = ['#1f77b4', '#d62728', '#2ca02c', '#9467bd', '#ff7f0e', '#17becf', '#8c564b', '#e377c2'];
   var drawn = 0;
+  var charts = window.reportCharts = [];  // for a reader's console and for the tests
 
   // Log times are local wall-clock times, stored as if they were UTC so they show as written.
   function utc(ts) { return uPlot.tzDate(new Date(ts * 1e3), 'Etc/UTC'); }
@@ -31,7 +32,7 @@
     options.width = width(element);
     options.height = 280;
     options.tzDate = utc;
-    new uPlot(options, data, element);
+    charts.push(new uPlot(options, data, element));
     drawn++;
   }
 
