@@ -55,6 +55,8 @@ windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
 step "formatter output identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
   build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
+step "battery report on Windows under Wine (non-ASCII names, same summary as Linux)" tests/report/wine-run.sh \
+  "$windows_build" build/native
 
 echo
 echo "=== benchmark (informational)"
