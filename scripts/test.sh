@@ -61,6 +61,7 @@ step "battery report on Windows under Wine (non-ASCII names, same summary as Lin
 echo
 echo "=== benchmark (informational)"
 build/native/bench/panel_tick_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
+build/native/bench/report_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_' || true
 
 echo
 for name in "${failures[@]}"; do

@@ -69,6 +69,10 @@ try {
   check(charts.every((inked) => inked > 2000), `a chart drew nothing: ${charts.join(', ')}`);
   check(Number(await page.getAttribute('body', 'data-charts')) === charts.length, 'not every chart was drawn');
 
+  if (docsScreenshotPath) {
+    await page.screenshot({ path: docsScreenshotPath, clip: { x: 0, y: 0, width: 1280, height: 900 } });
+  }
+
   // Values under the cursor, then a drag that zooms into a range.
   const overlay = page.locator('.log .chart .u-over').first();  // the first chart drawn
   await overlay.scrollIntoViewIfNeeded();
@@ -116,10 +120,6 @@ try {
   check(known.every((v, i) => i === 0 || known[i - 1] <= v), `not sorted: ${drains.join(', ')}`);
 
   await page.screenshot({ path: screenshotPath, fullPage: true });
-  if (docsScreenshotPath) {
-    await page.evaluate(() => window.scrollTo(0, 0));
-    await page.screenshot({ path: docsScreenshotPath, clip: { x: 0, y: 0, width: 1280, height: 900 } });
-  }
   console.log(`page: ${charts.length} charts drawn, ${compared} figures match the text summary, no network, no script error`);
 } finally {
   await browser.close();
