@@ -51,7 +51,8 @@ void BM_ReadAndSummariseWeek(benchmark::State& state) {
 BENCHMARK(BM_ReadAndSummariseWeek)->Unit(benchmark::kMillisecond);
 
 void BM_WriteWeekPage(benchmark::State& state) {
-  const std::vector<LogReport> reports = {summarise(read_log("S1-08h00m00s-2026y12m07d.txt", week_of_s1_rows()))};
+  const std::vector<LogReport> reports = {
+      summarise(read_log("S1-08h00m00s-2026y12m07d.txt", week_of_s1_rows()))};
   size_t size = 0;
   for (auto _ : state) {
     const std::string page = report_page(reports, {});

@@ -11,6 +11,13 @@
 
 namespace {
 
+std::string saved_with_lf(std::string bytes) {
+  for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at)) {
+    bytes.erase(at, 1);
+  }
+  return bytes;
+}
+
 struct Reading {
   uint32_t full, remaining;
   int32_t rate, diff, item;
@@ -104,10 +111,7 @@ TEST_F(WrittenLogTest, DamagedLogsAreReadAsFarAsTheyGoAndSayWhere) {
                  {50000, 48820, -11000, -180, 1},
                  {50000, 48640, -11000, -180, 2},
                  {50000, 48460, -11000, -180, 3}});
-  std::string lf = s1;
-  for (size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n", at)) {
-    lf.erase(at, 1);
-  }
+  const std::string lf = saved_with_lf(s1);
   std::string garbled = s1;
   garbled.replace(garbled.find("48820"), 5, "4#820");
   const struct {
@@ -152,10 +156,7 @@ TEST_F(WrittenLogTest, SummaryMarksWhatATesterMustKnow) {
                  {0, 48820, -11000, -180, 1},
                  {50000, 48900, 2000, 80, 2},
                  {50000, 48720, -11000, -180, 4}});
-  std::string lf = s1;
-  for (size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n", at)) {
-    lf.erase(at, 1);
-  }
+  const std::string lf = saved_with_lf(s1);
   const LogReport report = summarise(read_log("S1-10h00m00s-2026y12m01d.txt", lf));
   std::string notes;
   for (const std::string& note : report.notes) {
