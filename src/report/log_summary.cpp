@@ -120,7 +120,8 @@ S1Summary summarise_s1(LogReport& report) {
     if (rows.size() < 2 || (last_step >= kMinuteStepLow && last_step <= kMinuteStepHigh)) {
       s1.ending = S1Ending::no_stop_row;
       report.notes.push_back(
-          "no Stop row: the log ends on a minute row, as when the program was closed during the session");
+          "no Stop row (most likely): the log ends a whole minute after its previous row, as when the "
+          "program was closed during the session");
     }
   }
   if (s1.lowest_rate_mw.has_value() && *s1.highest_rate_mw > 0) {
