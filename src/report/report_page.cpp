@@ -1,6 +1,7 @@
 #include "report/report_page.h"
 
 #include <cstdio>
+#include <iterator>
 
 #include "report/calendar.h"
 #include "report/embedded_web.h"
