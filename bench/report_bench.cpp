@@ -1,5 +1,5 @@
 // The report on a week of S1 rows (10,080 minute rows, as the panel's log code formats them):
-// reading and summarising it, and writing its page. The issue asks for under a second in all.
+// reading and summarising it, and writing its page. A tester waits for no more than a second.
 #include <benchmark/benchmark.h>
 
 #include <string>
