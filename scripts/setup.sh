@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev libncurses-dev tmux
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick python3
-  python3-pefile clang-format)
+  python3-pefile clang-format nodejs chromium)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -13,13 +13,22 @@ done
 if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
   missing+=("wine32:i386")
 fi
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "setup: installing ${missing[*]}"
-if [[ " ${missing[*]} " == *" wine32:i386 "* ]]; then
-  $sudo dpkg --add-architecture i386
+# Some Node.js builds bring npm with them; Debian's comes as a package of its own.
+command -v npm >/dev/null 2>&1 || missing+=(npm)
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  echo "setup: installing ${missing[*]}"
+  if [[ " ${missing[*]} " == *" wine32:i386 "* ]]; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+
+# The report's charting library (embedded into the program when it is built) and its browser test's driver.
+web="$(dirname "$0")/../src/report/web"
+if [ ! -e "$web/node_modules/.package-lock.json" ] || [ "$web/package-lock.json" -nt "$web/node_modules/.package-lock.json" ]; then
+  echo "setup: npm ci in src/report/web"
+  npm ci --prefix "$web" --no-audit --no-fund --loglevel=error >/dev/null
+fi

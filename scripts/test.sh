@@ -33,7 +33,7 @@ build() {  # preset [targets...]
 step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests
+step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -52,14 +52,18 @@ else
     build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
 fi
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
+step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
 step "formatter output and battery arithmetic identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
   build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
+step "battery report on Windows under Wine (non-ASCII names, same summary as Linux)" tests/report/wine-run.sh \
+  "$windows_build" build/native
 
 echo
 echo "=== benchmark (informational)"
 build/native/bench/panel_tick_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
+build/native/bench/report_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_' || true
 
 echo
 for name in "${failures[@]}"; do

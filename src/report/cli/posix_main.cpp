@@ -1,0 +1,16 @@
+// chargewright-report on Linux: arguments and file names are bytes, written out as they came.
+#include <cstdio>
+
+#include "report/cli/posix_report_files.h"
+#include "report/report_run.h"
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  PosixReportFiles files;
+  std::string out, err;
+  const int code = run_report(arguments, files, out, err);
+  std::fwrite(err.data(), 1, err.size(), stderr);
+  std::fflush(stderr);
+  std::fwrite(out.data(), 1, out.size(), stdout);
+  return code;
+}

@@ -1,0 +1,13 @@
+// The report's files through POSIX calls; paths are the bytes the user typed.
+#pragma once
+
+#include "report/report_files.h"
+
+class PosixReportFiles final : public ReportFiles {
+ public:
+  Kind kind_of(const std::string& path) override;
+  bool read_file(const std::string& path, size_t limit, std::string& bytes, std::string& error) override;
+  bool list_folder(const std::string& path, std::vector<std::string>& names, std::string& error) override;
+  bool write_file(const std::string& path, std::string_view bytes, std::string& error) override;
+  char separator() const override { return '/'; }
+};

@@ -1,0 +1,98 @@
+#include "report/cli/win32_report_files.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "report/cli/win32_text.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+struct FindCloser {
+  void operator()(HANDLE find) const { FindClose(find); }
+};
+
+}  // namespace
+
+ReportFiles::Kind Win32ReportFiles::kind_of(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(wide_of_utf8(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return Kind::missing;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return Kind::folder;
+  }
+  return (attributes & FILE_ATTRIBUTE_DEVICE) != 0 ? Kind::other : Kind::file;
+}
+
+bool Win32ReportFiles::read_file(const std::string& path, size_t limit, std::string& bytes,
+                                 std::string& error) {
+  const std::unique_ptr<std::FILE, FileCloser> file(_wfopen(wide_of_utf8(path).c_str(), L"rb"));
+  if (!file) {
+    error = std::strerror(errno);
+    return false;
+  }
+  bytes.clear();
+  char chunk[65536];
+  size_t got = 0;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    if (bytes.size() + got > limit) {
+      error = "too large for a test log";
+      return false;
+    }
+    bytes.append(chunk, got);
+  }
+  if (std::ferror(file.get())) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+bool Win32ReportFiles::list_folder(const std::string& path, std::vector<std::string>& names,
+                                   std::string& error) {
+  std::wstring pattern = wide_of_utf8(path);
+  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') {
+    pattern += L'\\';
+  }
+  pattern += L'*';
+  WIN32_FIND_DATAW found = {};
+  const HANDLE first = FindFirstFileW(pattern.c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) {
+      return true;  // an empty folder (a root has no "." entry)
+    }
+    error = windows_error_text(code);
+    return false;
+  }
+  const std::unique_ptr<void, FindCloser> find(first);
+  do {
+    const std::string name = utf8_of_wide(found.cFileName);
+    if (name != "." && name != "..") {
+      names.push_back(name);
+    }
+  } while (FindNextFileW(first, &found));
+  return true;
+}
+
+bool Win32ReportFiles::write_file(const std::string& path, std::string_view bytes, std::string& error) {
+  std::unique_ptr<std::FILE, FileCloser> file(_wfopen(wide_of_utf8(path).c_str(), L"wb"));
+  if (!file) {
+    error = std::strerror(errno);
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  const bool closed = std::fclose(file.release()) == 0;
+  if (!written || !closed) {
+    error = std::strerror(errno);
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,184 @@
+#include "report/report_run.h"
+
+#include <algorithm>
+
+#include "report/calendar.h"
+#include "report/log_summary.h"
+#include "report/report_page.h"
+#include "report/summary_table.h"
+#include "report/text_encoding.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: chargewright-report [--output FILE] LOG-OR-FOLDER...\n"
+    "\n"
+    "Reads S1, S3 and S4 test logs (files, or folders holding S1-*.txt, S3-*.txt and S4-*.txt) and\n"
+    "writes one self-contained HTML page with a summary table and charts; prints the summary here.\n"
+    "\n"
+    "  -o, --output FILE  the page to write (default: chargewright-report.html)\n"
+    "  -h, --help         this text\n"
+    "\n"
+    "Exit codes: 0 the page was written, 1 no log could be read (or the page not written), 2 usage.\n";
+
+struct Options {
+  std::string output = kDefaultOutput;
+  std::vector<std::string> inputs;
+  bool help = false;
+};
+
+// false with the reason in `error` on a usage error.
+bool parse_options(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+  bool options_end = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (options_end || argument.empty() || argument[0] != '-' || argument == "-") {
+      options.inputs.push_back(argument);
+    } else if (argument == "--") {
+      options_end = true;
+    } else if (argument == "-h" || argument == "--help") {
+      options.help = true;
+    } else if (argument == "-o" || argument == "--output") {
+      if (i + 1 == arguments.size() || arguments[i + 1].empty()) {
+        error = argument + " needs a file name";
+        return false;
+      }
+      options.output = arguments[++i];
+    } else if (argument.rfind("--output=", 0) == 0 && argument.size() > 9) {
+      options.output = argument.substr(9);
+    } else {
+      error = "unknown option " + argument;
+      return false;
+    }
+  }
+  if (!options.help && options.inputs.empty()) {
+    error = "name at least one log or folder";
+    return false;
+  }
+  return true;
+}
+
+char upper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The panels' log names: S1-, S3- or S4-, ending in .txt, in any case.
+bool looks_like_log_name(const std::string& name) {
+  if (name.size() < 7 || upper(name[0]) != 'S' || name[2] != '-' ||
+      (name[1] != '1' && name[1] != '3' && name[1] != '4')) {
+    return false;
+  }
+  std::string suffix = name.substr(name.size() - 4);
+  std::transform(suffix.begin(), suffix.end(), suffix.begin(), upper);
+  return suffix == ".TXT";
+}
+
+// The files to read, with a message for each input that yields none.
+std::vector<std::string> gather_files(const std::vector<std::string>& inputs, ReportFiles& files,
+                                      std::vector<std::string>& messages) {
+  std::vector<std::string> paths;
+  for (const std::string& input : inputs) {
+    const std::string shown = well_formed_utf8(input);
+    switch (files.kind_of(input)) {
+      case ReportFiles::Kind::file:
+        paths.push_back(input);
+        break;
+      case ReportFiles::Kind::folder: {
+        std::vector<std::string> names;
+        std::string error;
+        if (!files.list_folder(input, names, error)) {
+          messages.push_back(shown + ": the folder cannot be read: " + error);
+          break;
+        }
+        std::sort(names.begin(), names.end());
+        const size_t before = paths.size();
+        const bool ends_with_separator = input.back() == '/' || input.back() == files.separator();
+        const std::string folder = ends_with_separator ? input : input + files.separator();
+        for (const std::string& name : names) {
+          if (looks_like_log_name(name) && files.kind_of(folder + name) == ReportFiles::Kind::file) {
+            paths.push_back(folder + name);
+          }
+        }
+        if (paths.size() == before) {
+          messages.push_back(shown + ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt)");
+        }
+        break;
+      }
+      case ReportFiles::Kind::missing:
+        messages.push_back(shown + ": no such file or folder");
+        break;
+      case ReportFiles::Kind::other:
+        messages.push_back(shown + ": not a file or a folder");
+        break;
+    }
+  }
+  return paths;
+}
+
+// Oldest run first; runs of unknown date after the dated ones, by name.
+bool earlier(const LogReport& a, const LogReport& b) {
+  const bool a_dated = a.log.start_date.known() && !a.log.rows.empty();
+  const bool b_dated = b.log.start_date.known() && !b.log.rows.empty();
+  if (a_dated != b_dated) {
+    return a_dated;
+  }
+  if (a_dated) {
+    const int64_t at = wall_clock_seconds(a.log, 0), bt = wall_clock_seconds(b.log, 0);
+    if (at != bt) {
+      return at < bt;
+    }
+  }
+  return a.log.name < b.log.name;
+}
+
+}  // namespace
+
+int run_report(const std::vector<std::string>& arguments, ReportFiles& files, std::string& out,
+               std::string& err) {
+  Options options;
+  std::string usage_error;
+  if (!parse_options(arguments, options, usage_error)) {
+    err += "chargewright-report: " + usage_error + "\n\n" + kUsage;
+    return kExitUsage;
+  }
+  if (options.help) {
+    out += kUsage;
+    return kExitWritten;
+  }
+
+  std::vector<std::string> messages;
+  std::vector<LogReport> reports;
+  for (const std::string& path : gather_files(options.inputs, files, messages)) {
+    std::string bytes, error;
+    const std::string shown = well_formed_utf8(path);
+    if (!files.read_file(path, kLargestLog, bytes, error)) {
+      messages.push_back(shown + ": " + error);
+      continue;
+    }
+    ReadLog log = read_log(path, bytes);
+    for (const LogProblem& problem : log.problems) {
+      messages.push_back(shown + (problem.line > 0 ? ": line " + std::to_string(problem.line) : "") + ": " +
+                         problem.text);
+    }
+    if (log.is_log) {
+      reports.push_back(summarise(std::move(log)));
+    }
+  }
+  std::stable_sort(reports.begin(), reports.end(), earlier);
+  for (const std::string& message : messages) {
+    err += message + "\n";
+  }
+  if (reports.empty()) {
+    err += "chargewright-report: no test log could be read; no page written\n";
+    return kExitNothingRead;
+  }
+  out += text_summary(reports);
+  std::string error;
+  if (!files.write_file(options.output, report_page(reports, messages), error)) {
+    err += "chargewright-report: " + well_formed_utf8(options.output) +
+           ": the page cannot be written: " + error + "\n";
+    return kExitNothingRead;
+  }
+  out += "Report written to " + well_formed_utf8(options.output) + "\n";
+  return kExitWritten;
+}

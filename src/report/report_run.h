@@ -1,0 +1,18 @@
+// The command line of chargewright-report: arguments, inputs, outputs and exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/report_files.h"
+
+constexpr int kExitWritten = 0;
+constexpr int kExitNothingRead = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kDefaultOutput = "chargewright-report.html";
+constexpr size_t kLargestLog = 64u * 1024 * 1024;  // a year of S1 rows is under 30 MB
+
+// `arguments` without the program name. `out` gets the text summary, `err` every problem.
+int run_report(const std::vector<std::string>& arguments, ReportFiles& files, std::string& out,
+               std::string& err);

@@ -1,0 +1,115 @@
+// The command line over files in memory: exit codes, inputs that yield nothing, and the page it writes.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "report/report_run.h"
+
+namespace {
+
+const char kS1Log[] =
+    "Item\tTime\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n"
+    "0\t14:06:13 87.71%\t   48000\t   42102\t  -10434\t       0\r\n"
+    "1\t14:07:12 87.35%\t   48000\t   41928\t  -10434\t    -174\r\n"
+    "2\t14:07:30 87.26%\t   48000\t   41884\t  -10434\t     -44\r\n";
+
+class MemoryFiles final : public ReportFiles {
+ public:
+  std::map<std::string, std::string> files;
+  std::set<std::string> folders;
+  std::set<std::string> unwritable;
+
+  Kind kind_of(const std::string& path) override {
+    return files.count(path) ? Kind::file : folders.count(path) ? Kind::folder : Kind::missing;
+  }
+  bool read_file(const std::string& path, size_t, std::string& bytes, std::string&) override {
+    bytes = files.at(path);
+    return true;
+  }
+  bool list_folder(const std::string& path, std::vector<std::string>& names, std::string&) override {
+    for (const auto& [name, bytes] : files) {
+      if (name.rfind(path + "/", 0) == 0) {
+        names.push_back(name.substr(path.size() + 1));
+      }
+    }
+    return true;
+  }
+  bool write_file(const std::string& path, std::string_view bytes, std::string& error) override {
+    if (unwritable.count(path)) {
+      error = "Permission denied";
+      return false;
+    }
+    files[path] = bytes;
+    return true;
+  }
+  char separator() const override { return '/'; }
+};
+
+TEST(ReportRunTest, ExitCodesAndMessagesNameTheInput) {
+  const struct {
+    std::vector<std::string> arguments;
+    int code;
+    const char* in_err;   // "" for nothing on stderr
+    const char* written;  // the page's path, or ""
+  } cases[] = {
+      {{}, kExitUsage, "name at least one log", ""},
+      {{"--colour", "logs"}, kExitUsage, "unknown option --colour", ""},
+      {{"logs", "--output"}, kExitUsage, "--output needs a file name", ""},
+      {{"--help"}, kExitWritten, "", ""},
+      {{"empty"}, kExitNothingRead, "empty: the folder holds no test logs", ""},
+      {{"notes.txt"}, kExitNothingRead, "notes.txt: line 1: not a Chargewright test log", ""},
+      {{"gone.txt"}, kExitNothingRead, "gone.txt: no such file or folder", ""},
+      {{"logs", "notes.txt"},
+       kExitWritten,
+       "notes.txt: line 1: not a Chargewright test log",
+       "chargewright-report.html"},
+      {{"-o", "out/week.html", "logs/S1-14h06m13s-2026y12m07d.txt"}, kExitWritten, "", "out/week.html"},
+      {{"--output=locked.html", "logs"}, kExitNothingRead, "locked.html: the page cannot be written", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);
+    MemoryFiles files;
+    files.folders = {"logs", "empty"};
+    files.files["logs/S1-14h06m13s-2026y12m07d.txt"] = kS1Log;
+    files.files["logs/readme.txt"] = "not picked from a folder: not a log's name";
+    files.files["notes.txt"] = "shopping list\r\n";
+    files.unwritable = {"locked.html"};
+    std::string out, err;
+    EXPECT_EQ(run_report(c.arguments, files, out, err), c.code);
+    if (*c.in_err == 0) {
+      EXPECT_EQ(err, "");
+    } else {
+      EXPECT_NE(err.find(c.in_err), std::string::npos) << err;
+    }
+    EXPECT_EQ(err.find("readme.txt"), std::string::npos);
+    if (*c.written != 0) {
+      ASSERT_TRUE(files.files.count(c.written));
+      EXPECT_NE(out.find("Report written to " + std::string(c.written)), std::string::npos);
+      EXPECT_NE(out.find("  Energy used (mWh)            218\n"), std::string::npos) << out;
+    } else {
+      EXPECT_FALSE(files.files.count("chargewright-report.html"));
+    }
+  }
+}
+
+TEST(ReportRunTest, PageNeedsNothingBesideItAndEscapesNames) {
+  MemoryFiles files;
+  const std::string name = "run <b>&\"quoted\"</script>.txt";
+  files.files[name] = kS1Log;
+  files.files["S1-14h06m13s-2026y12m08d.txt"] = kS1Log;
+  std::string out, err;
+  ASSERT_EQ(run_report({name, "S1-14h06m13s-2026y12m08d.txt"}, files, out, err), kExitWritten) << err;
+  const std::string& page = files.files.at("chargewright-report.html");
+  for (const char* reference : {"src=", "href=", "@import", "url(http", "fetch(", "XMLHttpRequest"}) {
+    EXPECT_EQ(page.find(reference), std::string::npos) << reference;
+  }
+  EXPECT_EQ(page.find("<b>"), std::string::npos);
+  EXPECT_NE(page.find("run &lt;b&gt;&amp;&quot;quoted&quot;&lt;/script&gt;.txt"), std::string::npos);
+  EXPECT_NE(page.find("run \\u003cb\\u003e\\u0026\\\"quoted\\\"\\u003c/script\\u003e.txt"),
+            std::string::npos);
+  EXPECT_NE(page.find("uPlot"), std::string::npos);
+  EXPECT_NE(page.find("id=\"compare\""), std::string::npos);  // two S1 runs: one chart compares them
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# chargewright-report.exe under Wine: a console program that reads logs and writes its page under
+# names that are not ASCII, and prints the same summary as the Linux program.
+#   tests/report/wine-run.sh WINDOWS_BUILD_DIR NATIVE_BUILD_DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+exe=$(cd "$1" && pwd)/src/report/chargewright-report.exe
+native=$(cd "$2" && pwd)
+/usr/bin/python3 - "$exe" <<'PY'
+import sys, pefile
+pe = pefile.PE(sys.argv[1])
+assert pe.OPTIONAL_HEADER.Subsystem == pefile.SUBSYSTEM_TYPE['IMAGE_SUBSYSTEM_WINDOWS_CUI'], "not a console program"
+dlls = sorted(entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT)
+assert set(dlls) <= {"kernel32.dll", "msvcrt.dll"}, "imports %s" % dlls
+print("chargewright-report.exe: console program importing %s" % ", ".join(dlls))
+PY
+work=$(mktemp -d "${TMPDIR:-/tmp}/chargewright-report-wine.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+mkdir "Akku-Prüfung" leer
+"$native/tests/report/report_log_maker" "Akku-Prüfung"
+first=$(ls Akku-Prüfung/S1-*.txt | head -1)
+mv "$first" "${first%.txt}-Müller €.txt"
+
+status=0
+"$root/tests/tools/wine-run.sh" "$exe" leer > empty.out 2> empty.err || status=$?
+[ "$status" -eq 1 ] || { echo "an empty folder gave exit $status, not 1"; cat empty.err; exit 1; }
+
+"$root/tests/tools/wine-run.sh" "$exe" "Akku-Prüfung" -o "Bericht-Müller.html" > windows.txt
+"$native/src/report/chargewright-report" "Akku-Prüfung" -o linux.html > linux.txt
+[ -s "Bericht-Müller.html" ] || { echo "no page under the non-ASCII name"; exit 1; }
+grep -q "Müller €.txt" "Bericht-Müller.html" || { echo "the page lacks the non-ASCII log name"; exit 1; }
+# The same figures, but for the console's line ends, the path separator and the page's name.
+tr -d '\r' < windows.txt | tr '\\' '/' | grep -v '^Report written' > windows.cmp
+grep -v '^Report written' linux.txt > linux.cmp
+diff -u linux.cmp windows.cmp
+echo "chargewright-report.exe: $(grep -c '^  Kind' windows.cmp) logs summarised alike on Windows and Linux"
