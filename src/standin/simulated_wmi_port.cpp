@@ -235,11 +235,11 @@ HRESULT SimulatedWmiPort::Get(IWbemClassObject* object, const char16_t* name, LO
   }
   const char16_t* text = nullptr;
   if (same_text(name, u"Manufacturer")) {
-    text = kSimulatedBoardManufacturer;
+    text = board_.manufacturer.c_str();
   } else if (same_text(name, u"Product")) {
-    text = kSimulatedBoardProduct;
+    text = board_.product.c_str();
   } else if (same_text(name, u"SerialNumber")) {
-    text = kSimulatedBoardSerialNumber;
+    text = board_.serial_number.c_str();
   } else {
     return WBEM_E_NOT_FOUND;
   }
