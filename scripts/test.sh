@@ -32,7 +32,7 @@ build() {  # preset [targets...]
 
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests standin_tests
+step "sanitizer build" build native-asan unit_tests standin_tests linux_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -49,6 +49,9 @@ else
   step "win32 program: resources agree with the code's table" /usr/bin/python3 tests/win32/check_resources.py \
     build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
 fi
+step "linux laptop: uevents from a umockdev test bed, sleep signals from a mock logind" \
+  tests/linux/run-kernel-events.sh build/native/tests/linux/linux_kernel_events_tests
+step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/standin/chargewright
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
@@ -58,6 +61,7 @@ step "formatter output identical on Linux and Windows" tests/tools/compare-forma
 echo
 echo "=== benchmark (informational)"
 build/native/bench/panel_tick_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
+build/native/bench/sysfs_query_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
 
 echo
 for name in "${failures[@]}"; do

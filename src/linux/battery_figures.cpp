@@ -27,7 +27,7 @@ std::optional<int64_t> positive(std::optional<int64_t> value) {
 }
 
 std::optional<int64_t> product_milli(std::optional<int64_t> a, std::optional<int64_t> b) {
-  if (!a || !b || *a > std::numeric_limits<int64_t>::max() / (*b == 0 ? 1 : *b)) {
+  if (!a || !b || *a < 0 || *b <= 0 || *a > std::numeric_limits<int64_t>::max() / *b) {
     return std::nullopt;
   }
   return *a * *b / kMicroSquaredPerMilli;
