@@ -82,7 +82,7 @@ HANDLE BacklightLcdPort::CreateFileW(const char16_t* path, DWORD, DWORD, DWORD c
 bool BacklightLcdPort::write_raw(uint32_t raw) {
   const std::string path = root_ + "/" + device_->name + "/brightness";
   const std::string text = std::to_string(raw);
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd >= 0) {
     const ssize_t written = ::write(fd, text.data(), text.size());
     ::close(fd);

@@ -240,7 +240,8 @@ DWORD RfkillWlanPort::WlanSetInterface(HANDLE client, const GUID* guid, DWORD op
   }
   const RfkillEvent event{switches[wanted.dwPhyIndex].index, kRfkillTypeWlan, kRfkillOpChange,
                           static_cast<uint8_t>(wanted.dot11SoftwareRadioState == dot11_radio_state_off), 0};
-  const int fd = ::open(paths_.control.c_str(), O_WRONLY | O_CLOEXEC);
+  // Appending, so that a test's plain file keeps every event; the device itself ignores the flag.
+  const int fd = ::open(paths_.control.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
   if (fd < 0) {
     problem_ = paths_.control + ": " + std::strerror(errno);
     return ERROR_ACCESS_DENIED;

@@ -23,7 +23,7 @@ std::optional<std::string> first_word(const std::string& path) {
 
 bool RtcWakeAlarm::write(const std::string& relative, const std::string& text) {
   const std::string path = root_ + "/" + relative;
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
   if (fd < 0) {
     last_error_ = path + ": " + std::strerror(errno);
     return false;
