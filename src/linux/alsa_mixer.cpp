@@ -6,6 +6,9 @@
 
 namespace {
 
+// alsa-lib prints its errors to stderr, over the terminal panel; each call's result says enough.
+void quiet(const char*, int, const char*, int, const char*, ...) {}
+
 // An open mixer with its element, closed on every way out.
 class OpenMixer {
  public:
@@ -50,7 +53,9 @@ class OpenMixer {
 
 class AlsaMixer final : public Mixer {
  public:
-  AlsaMixer(std::string device, std::string element) : device_(std::move(device)), element_(std::move(element)) {}
+  AlsaMixer(std::string device, std::string element) : device_(std::move(device)), element_(std::move(element)) {
+    snd_lib_error_set_handler(quiet);
+  }
 
   std::optional<MixerReading> read() override {
     OpenMixer mixer(device_, element_, problem_);
