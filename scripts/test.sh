@@ -51,6 +51,8 @@ else
 fi
 step "linux laptop: uevents from a umockdev test bed, sleep signals from a mock logind" \
   tests/linux/run-kernel-events.sh build/native/tests/linux/linux_kernel_events_tests
+step "linux laptop: S3, S4 and S5 against a mock logind on a private bus" \
+  tests/linux/run-mock-logind.sh build/native/tests/linux/linux_logind_tests
 step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/standin/chargewright
 windows_build=build/win64

@@ -53,7 +53,8 @@ class OpenMixer {
 
 class AlsaMixer final : public Mixer {
  public:
-  AlsaMixer(std::string device, std::string element) : device_(std::move(device)), element_(std::move(element)) {
+  AlsaMixer(std::string device, std::string element)
+      : device_(std::move(device)), element_(std::move(element)) {
     snd_lib_error_set_handler(quiet);
   }
 

@@ -103,9 +103,9 @@ LinuxLaptopDescription LinuxLaptop::describe() {
   std::string needs;
 
   if (const std::optional<Backlight> backlight = lcd_.current()) {
-    description.brightness = widen("brightness " + std::to_string(percent_for_raw(backlight->raw, backlight->max)) +
-                                   " % (" + backlight->name + ")" +
-                                   (lcd_.problem().empty() ? "" : "; " + lcd_.problem()));
+    description.brightness =
+        widen("brightness " + std::to_string(percent_for_raw(backlight->raw, backlight->max)) + " % (" +
+              backlight->name + ")" + (lcd_.problem().empty() ? "" : "; " + lcd_.problem()));
   } else {
     description.brightness = u"brightness unavailable: no backlight";
   }
@@ -115,7 +115,8 @@ LinuxLaptopDescription LinuxLaptop::describe() {
   }
 
   if (const std::optional<MixerReading> volume = desktop_.mixer().read()) {
-    description.volume = widen("volume " + std::to_string(volume->percent) + " %" + (volume->muted ? " muted" : ""));
+    description.volume =
+        widen("volume " + std::to_string(volume->percent) + " %" + (volume->muted ? " muted" : ""));
   } else {
     description.volume = widen("volume unavailable: " + desktop_.mixer().problem());
   }

@@ -39,15 +39,15 @@ struct LinuxLaptopDescription {
   std::u16string model;
   std::u16string manufacturer;
   bool ac_online = false;
-  std::u16string brightness;  // "brightness 50 % (intel_backlight)"
-  std::u16string radio;       // "radio on (phy0)"
-  std::u16string volume;      // "volume 40 %", "volume 40 % muted"
-  std::u16string display;     // "display on", or unavailable with the reason
-  std::u16string wake_alarm;  // "wake alarm 14:05:09", "no wake alarm", or why it cannot be armed
-  std::u16string unavailable;       // what this laptop cannot do at all (the chords)
-  std::u16string needs_privilege;   // what the user's rights do not reach, empty when nothing
-  std::u16string power;             // why the last suspend or power-off did not happen, empty when none
-  std::u16string events;            // empty, or why power broadcasts are missing
+  std::u16string brightness;       // "brightness 50 % (intel_backlight)"
+  std::u16string radio;            // "radio on (phy0)"
+  std::u16string volume;           // "volume 40 %", "volume 40 % muted"
+  std::u16string display;          // "display on", or unavailable with the reason
+  std::u16string wake_alarm;       // "wake alarm 14:05:09", "no wake alarm", or why it cannot be armed
+  std::u16string unavailable;      // what this laptop cannot do at all (the chords)
+  std::u16string needs_privilege;  // what the user's rights do not reach, empty when nothing
+  std::u16string power;            // why the last suspend or power-off did not happen, empty when none
+  std::u16string events;           // empty, or why power broadcasts are missing
 };
 
 class LinuxLaptop {

@@ -97,7 +97,8 @@ SleepOutcome LogindBus::sleep(const char* method) {
   }
   BusError error;
   sd_bus_message* reply = nullptr;
-  result = sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, method, error.get(), &reply, "b", 0);
+  result =
+      sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, method, error.get(), &reply, "b", 0);
   sd_bus_message_unref(reply);
   if (result < 0) {
     last_error_ = std::string(method) + ": " + error.text();
@@ -138,8 +139,8 @@ bool LogindBus::power_off() {
     return false;
   }
   BusError error;
-  const int result =
-      sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, "PowerOff", error.get(), nullptr, "b", 0);
+  const int result = sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, "PowerOff", error.get(),
+                                        nullptr, "b", 0);
   if (result < 0) {
     last_error_ = "PowerOff: " + error.text();
     return false;

@@ -61,8 +61,8 @@ BOOL LogindPowerPort::LookupPrivilegeValueW(const char16_t* system_name, const c
   return TRUE;
 }
 
-BOOL LogindPowerPort::AdjustTokenPrivileges(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* new_state, DWORD,
-                                            TOKEN_PRIVILEGES*, DWORD*) {
+BOOL LogindPowerPort::AdjustTokenPrivileges(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* new_state,
+                                            DWORD, TOKEN_PRIVILEGES*, DWORD*) {
   if (token != &token_marker_ || open_tokens_ == 0) {
     return FALSE;
   }
@@ -130,8 +130,9 @@ HLOCAL LogindPowerPort::LocalFree(HLOCAL memory) {
   if (memory == nullptr) {
     return nullptr;
   }
-  const auto found = std::find_if(schemes_.begin(), schemes_.end(),
-                                  [&](const std::unique_ptr<GUID>& scheme) { return scheme.get() == memory; });
+  const auto found = std::find_if(schemes_.begin(), schemes_.end(), [&](const std::unique_ptr<GUID>& scheme) {
+    return scheme.get() == memory;
+  });
   if (found == schemes_.end()) {
     return memory;
   }
@@ -175,7 +176,8 @@ LogindPowerPort::Timer* LogindPowerPort::find_timer(HANDLE handle) {
   return nullptr;
 }
 
-BOOL LogindPowerPort::SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* due_time, LONG period, BOOL resume) {
+BOOL LogindPowerPort::SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* due_time, LONG period,
+                                       BOOL resume) {
   Timer* timer = find_timer(handle);
   if (timer == nullptr || due_time == nullptr || period < 0) {
     return FALSE;  // ERROR_INVALID_HANDLE

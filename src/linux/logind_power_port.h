@@ -30,9 +30,9 @@ struct PowerPortReport {
 
 class LogindPowerPort final : public PowerPort {
  public:
-  LogindPowerPort(LogindBus bus, RtcWakeAlarm alarm, std::function<int64_t()> epoch_now = [] {
-    return static_cast<int64_t>(std::time(nullptr));
-  });
+  LogindPowerPort(
+      LogindBus bus, RtcWakeAlarm alarm,
+      std::function<int64_t()> epoch_now = [] { return static_cast<int64_t>(std::time(nullptr)); });
   ~LogindPowerPort() override;
   LogindPowerPort(const LogindPowerPort&) = delete;
   LogindPowerPort& operator=(const LogindPowerPort&) = delete;

@@ -164,8 +164,8 @@ DWORD RfkillWlanPort::WlanEnumInterfaces(HANDLE client, void*, WLAN_INTERFACE_IN
   return ERROR_SUCCESS;
 }
 
-DWORD RfkillWlanPort::WlanQueryInterface(HANDLE client, const GUID* guid, DWORD opcode, void*, DWORD* data_size,
-                                         void** data, int32_t* value_type) {
+DWORD RfkillWlanPort::WlanQueryInterface(HANDLE client, const GUID* guid, DWORD opcode, void*,
+                                         DWORD* data_size, void** data, int32_t* value_type) {
   if (!known_client(client) || data_size == nullptr || data == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }

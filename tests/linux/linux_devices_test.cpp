@@ -65,25 +65,59 @@ INSTANTIATE_TEST_SUITE_P(
     Backlights, BacklightStepping,
     testing::Values(
         // Eight steps: the levels 12, 25, 37, 50, 62, 75, 87 and 100.
-        BacklightCase{"EightStepsDarkFromHalf", {{"acpi_video0", "firmware"}}, 8, 4,
-                      {false, false, false, false, false}, {37, 25, 12, 12, 12}, "acpi_video0"},
-        BacklightCase{"EightStepsDarkThenBrightReturns", {{"acpi_video0", "firmware"}}, 8, 4,
-                      {false, true, true, true, true}, {37, 50, 62, 75, 87}, "acpi_video0"},
-        BacklightCase{"EightStepsBrightAtTheTopStays", {{"acpi_video0", "firmware"}}, 8, 8, {true}, {100},
+        BacklightCase{"EightStepsDarkFromHalf",
+                      {{"acpi_video0", "firmware"}},
+                      8,
+                      4,
+                      {false, false, false, false, false},
+                      {37, 25, 12, 12, 12},
+                      "acpi_video0"},
+        BacklightCase{"EightStepsDarkThenBrightReturns",
+                      {{"acpi_video0", "firmware"}},
+                      8,
+                      4,
+                      {false, true, true, true, true},
+                      {37, 50, 62, 75, 87},
+                      "acpi_video0"},
+        BacklightCase{"EightStepsBrightAtTheTopStays",
+                      {{"acpi_video0", "firmware"}},
+                      8,
+                      8,
+                      {true},
+                      {100},
                       "acpi_video0"},
         // A raw device with a large range: one percent per press, set and read through one mapping.
-        BacklightCase{"LargeRawRange", {{"intel_backlight", "raw"}}, 120000, 60000,
-                      {false, false, true, true, true}, {49, 48, 49, 50, 51}, "intel_backlight"},
+        BacklightCase{"LargeRawRange",
+                      {{"intel_backlight", "raw"}},
+                      120000,
+                      60000,
+                      {false, false, true, true, true},
+                      {49, 48, 49, 50, 51},
+                      "intel_backlight"},
         // The lowest level keeps "Bright" there too, as the level logic does with every list; raw 0
         // (backlight off) is never written.
-        BacklightCase{"LargeRawRangeAtTheBottom", {{"intel_backlight", "raw"}}, 120000, 1200, {false, true},
-                      {0, 0}, "intel_backlight"},
+        BacklightCase{"LargeRawRangeAtTheBottom",
+                      {{"intel_backlight", "raw"}},
+                      120000,
+                      1200,
+                      {false, true},
+                      {0, 0},
+                      "intel_backlight"},
         // Firmware before platform before raw, whatever the names' order.
         BacklightCase{"FirmwareFirst",
-                      {{"a_raw", "raw"}, {"b_platform", "platform"}, {"c_firmware", "firmware"}}, 8, 4,
-                      {true}, {62}, "c_firmware"},
-        BacklightCase{"PlatformBeforeRaw", {{"a_raw", "raw"}, {"b_platform", "platform"}}, 8, 4, {false},
-                      {37}, "b_platform"}),
+                      {{"a_raw", "raw"}, {"b_platform", "platform"}, {"c_firmware", "firmware"}},
+                      8,
+                      4,
+                      {true},
+                      {62},
+                      "c_firmware"},
+        BacklightCase{"PlatformBeforeRaw",
+                      {{"a_raw", "raw"}, {"b_platform", "platform"}},
+                      8,
+                      4,
+                      {false},
+                      {37},
+                      "b_platform"}),
     [](const testing::TestParamInfo<BacklightCase>& row) { return std::string(row.param.name); });
 
 TEST(BacklightStepping, NoBacklightFailsTheOpenAndChangesNothing) {
@@ -128,9 +162,9 @@ TEST_P(RadioToggle, EveryWlanSwitchGetsTheOppositeOfTheFirst) {
   ASSERT_EQ(events.size(), 8 * indices.size());
   for (size_t i = 0; i < indices.size(); ++i) {
     const auto* event = reinterpret_cast<const uint8_t*>(events.data() + 8 * i);
-    EXPECT_EQ(event[0], indices[i]);     // idx, little-endian
-    EXPECT_EQ(event[4], 1);              // RFKILL_TYPE_WLAN
-    EXPECT_EQ(event[5], 2);              // RFKILL_OP_CHANGE
+    EXPECT_EQ(event[0], indices[i]);  // idx, little-endian
+    EXPECT_EQ(event[4], 1);           // RFKILL_TYPE_WLAN
+    EXPECT_EQ(event[5], 2);           // RFKILL_OP_CHANGE
     EXPECT_EQ(event[6], c.expected_soft);
   }
   EXPECT_EQ(wlan.outstanding(), 0);  // every client handle and block given back
@@ -140,7 +174,9 @@ INSTANTIATE_TEST_SUITE_P(Switches, RadioToggle,
                          testing::Values(RadioCase{"OnGoesOff", {"0", "0"}, 1},
                                          RadioCase{"OffGoesOn", {"1", "1"}, 0},
                                          RadioCase{"TheFirstSwitchDecides", {"1", "0"}, 0}),
-                         [](const testing::TestParamInfo<RadioCase>& row) { return std::string(row.param.name); });
+                         [](const testing::TestParamInfo<RadioCase>& row) {
+                           return std::string(row.param.name);
+                         });
 
 TEST(RadioToggle, NoWirelessInterfaceSetsNothing) {
   SysfsFixture tree;
@@ -244,7 +280,8 @@ TEST(LinuxLaptopPower, NoRtcAndNoLogindGiveTheTimerMessageAndAnImmediateReturn) 
   FakeDialogPort dialog;
   FakeClockPort clock;
   FakeLogFilePort logs;
-  PanelPorts ports{dialog, clock, laptop.battery(), logs, laptop.power(), laptop.lcd(), laptop.wlan(), laptop.input()};
+  PanelPorts ports{dialog,         clock,        laptop.battery(), logs,
+                   laptop.power(), laptop.lcd(), laptop.wlan(),    laptop.input()};
   PanelState state;
   suspend_with_wake_timer(state, ports, false, -600'000'000);
   ASSERT_EQ(dialog.message_boxes.size(), 1u);

@@ -33,9 +33,10 @@ std::string run(const std::string& command) {
 }
 
 std::string mock(const std::string& method, const std::string& arguments = "") {
-  return run("gdbus call --system -d org.freedesktop.login1 -o /org/freedesktop/login1 -m "
-             "org.freedesktop.DBus.Mock." +
-             method + " " + arguments);
+  return run(
+      "gdbus call --system -d org.freedesktop.login1 -o /org/freedesktop/login1 -m "
+      "org.freedesktop.DBus.Mock." +
+      method + " " + arguments);
 }
 
 std::string read_file(const std::string& path) {
@@ -74,10 +75,11 @@ class MockLogindPanel : public testing::Test {
     mock("ClearCalls");
 
     tree.supply("AC", "POWER_SUPPLY_TYPE=Mains\nPOWER_SUPPLY_ONLINE=0\n");
-    tree.supply("BAT0",
-                "POWER_SUPPLY_TYPE=Battery\nPOWER_SUPPLY_STATUS=Discharging\nPOWER_SUPPLY_ENERGY_NOW=30000000\n"
-                "POWER_SUPPLY_ENERGY_FULL=50000000\nPOWER_SUPPLY_ENERGY_FULL_DESIGN=52000000\n"
-                "POWER_SUPPLY_POWER_NOW=9000000\nPOWER_SUPPLY_VOLTAGE_NOW=11400000\n");
+    tree.supply(
+        "BAT0",
+        "POWER_SUPPLY_TYPE=Battery\nPOWER_SUPPLY_STATUS=Discharging\nPOWER_SUPPLY_ENERGY_NOW=30000000\n"
+        "POWER_SUPPLY_ENERGY_FULL=50000000\nPOWER_SUPPLY_ENERGY_FULL_DESIGN=52000000\n"
+        "POWER_SUPPLY_POWER_NOW=9000000\nPOWER_SUPPLY_VOLTAGE_NOW=11400000\n");
     tree.write("rtc/rtc0/wakealarm", "");
     tree.write("rtc/rtc0/device/power/wakeup", "disabled\n");
     LinuxLaptopPaths paths;
@@ -161,7 +163,9 @@ INSTANTIATE_TEST_SUITE_P(Logind, SleepButtons,
                                          SleepCase{"SleepWithWakeDelay", IDC_S3, "Suspend", 65},
                                          SleepCase{"HibernateNow", IDC_S4, "Hibernate", 0},
                                          SleepCase{"HibernateWithWakeDelay", IDC_S4, "Hibernate", 90}),
-                         [](const testing::TestParamInfo<SleepCase>& row) { return std::string(row.param.name); });
+                         [](const testing::TestParamInfo<SleepCase>& row) {
+                           return std::string(row.param.name);
+                         });
 
 TEST_F(MockLogindPanel, ShutdownAsksLogindToPowerOffAndEndsTheLoopWithZero) {
   std::future<BOOL> pressed = press(IDC_S5);
@@ -172,8 +176,10 @@ TEST_F(MockLogindPanel, ShutdownAsksLogindToPowerOffAndEndsTheLoopWithZero) {
 }
 
 TEST_F(MockLogindPanel, ARefusedSuspendReturnsAtOnce) {
-  mock("AddMethod", "org.freedesktop.login1.Manager Suspend b '' "
-                    "\"raise dbus.exceptions.DBusException('not allowed', name='org.freedesktop.DBus.Error.AccessDenied')\"");
+  mock("AddMethod",
+       "org.freedesktop.login1.Manager Suspend b '' "
+       "\"raise dbus.exceptions.DBusException('not allowed', "
+       "name='org.freedesktop.DBus.Error.AccessDenied')\"");
   std::future<BOOL> pressed = press(IDC_S3);
   ASSERT_EQ(pressed.wait_for(std::chrono::seconds(3)), std::future_status::ready);
   EXPECT_NE(laptop->describe().power.find(u"not allowed"), std::u16string::npos);
