@@ -33,7 +33,7 @@ build() {  # preset [targets...]
 step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests
+step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -51,6 +51,11 @@ else
   step "win32 program: resources agree with the code's table" /usr/bin/python3 tests/win32/check_resources.py \
     build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
 fi
+step "linux laptop: uevents from a umockdev test bed, sleep signals from a mock logind" \
+  tests/linux/run-kernel-events.sh build/native/tests/linux/linux_kernel_events_tests
+step "linux laptop: S3, S4 and S5 against a mock logind on a private bus" \
+  tests/linux/run-mock-logind.sh build/native/tests/linux/linux_logind_tests
+step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
@@ -64,6 +69,7 @@ echo
 echo "=== benchmark (informational)"
 build/native/bench/panel_tick_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
 build/native/bench/report_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_' || true
+build/native/bench/sysfs_query_bench --benchmark_min_time=0.2 2>/dev/null | grep -E 'BM_|Benchmark' || true
 
 echo
 for name in "${failures[@]}"; do

@@ -3,17 +3,17 @@
 #pragma once
 
 #include "ports/panel_ports.h"
+#include "posix/base_board_wmi_port.h"
 #include "posix/laptop_status.h"
 #include "posix/monotonic_clock.h"
+#include "posix/power_broadcasts.h"
 #include "simulated/battery_model.h"
-#include "simulated/power_broadcasts.h"
 #include "simulated/simulated_battery_port.h"
 #include "simulated/simulated_desktop.h"
 #include "simulated/simulated_input_port.h"
 #include "simulated/simulated_lcd_port.h"
 #include "simulated/simulated_power_port.h"
 #include "simulated/simulated_wlan_port.h"
-#include "simulated/simulated_wmi_port.h"
 
 class SimulatedLaptop {
  public:
@@ -60,5 +60,5 @@ class SimulatedLaptop {
   SimulatedWlanPort wlan_;
   SimulatedInputPort input_;
   SimulatedDesktop desktop_;
-  SimulatedWmiPort wmi_;
+  BaseBoardWmiPort wmi_;
 };

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "ports/power_port.h"
+#include "posix/power_broadcasts.h"
 #include "posix/waitable_timers.h"
 #include "simulated/battery_model.h"
-#include "simulated/power_broadcasts.h"
 #include "simulated/power_screen.h"
 
 // What the pack feeds while the machine is suspended. The sleep drain runs this many times faster

@@ -1,4 +1,4 @@
-#include "simulated/simulated_wmi_port.h"
+#include "posix/base_board_wmi_port.h"
 
 #include <cstdio>
 #include <cstring>
@@ -44,9 +44,9 @@ bool same_text(const char16_t* text, std::u16string_view expected) {
 
 }  // namespace
 
-SimulatedWmiPort::~SimulatedWmiPort() = default;
+BaseBoardWmiPort::~BaseBoardWmiPort() = default;
 
-HRESULT SimulatedWmiPort::CoInitializeEx(void* reserved, DWORD) {
+HRESULT BaseBoardWmiPort::CoInitializeEx(void* reserved, DWORD) {
   if (reserved != nullptr) {
     return E_INVALIDARG;
   }
@@ -54,7 +54,7 @@ HRESULT SimulatedWmiPort::CoInitializeEx(void* reserved, DWORD) {
   return com_initialised_ == 1 ? S_OK : S_FALSE;  // S_FALSE: already initialised on this thread
 }
 
-HRESULT SimulatedWmiPort::CoInitializeSecurity(void*, LONG, void*, void*, DWORD, DWORD, void*, DWORD, void*) {
+HRESULT BaseBoardWmiPort::CoInitializeSecurity(void*, LONG, void*, void*, DWORD, DWORD, void*, DWORD, void*) {
   if (com_initialised_ == 0) {
     return CO_E_NOTINITIALIZED;
   }
@@ -65,19 +65,19 @@ HRESULT SimulatedWmiPort::CoInitializeSecurity(void*, LONG, void*, void*, DWORD,
   return S_OK;
 }
 
-void* SimulatedWmiPort::create_object(Kind kind) {
+void* BaseBoardWmiPort::create_object(Kind kind) {
   auto object = std::make_unique<ComObject>(ComObject{kind});
   void* pointer = object.get();
   objects_.emplace(pointer, std::move(object));
   return pointer;
 }
 
-SimulatedWmiPort::ComObject* SimulatedWmiPort::object_of(const void* pointer, Kind kind) {
+BaseBoardWmiPort::ComObject* BaseBoardWmiPort::object_of(const void* pointer, Kind kind) {
   const auto found = objects_.find(pointer);
   return found != objects_.end() && found->second->kind == kind ? found->second.get() : nullptr;
 }
 
-ULONG SimulatedWmiPort::release(const void* pointer, Kind kind) {
+ULONG BaseBoardWmiPort::release(const void* pointer, Kind kind) {
   ComObject* object = object_of(pointer, kind);
   if (object == nullptr) {
     ++bad_releases_;
@@ -90,7 +90,7 @@ ULONG SimulatedWmiPort::release(const void* pointer, Kind kind) {
   return remaining;
 }
 
-HRESULT SimulatedWmiPort::CoCreateInstance(const GUID* class_id, void* outer, DWORD, const GUID* interface_id,
+HRESULT BaseBoardWmiPort::CoCreateInstance(const GUID* class_id, void* outer, DWORD, const GUID* interface_id,
                                            IWbemLocator** locator) {
   if (locator == nullptr) {
     return E_POINTER;
@@ -107,13 +107,13 @@ HRESULT SimulatedWmiPort::CoCreateInstance(const GUID* class_id, void* outer, DW
   return S_OK;
 }
 
-void SimulatedWmiPort::CoUninitialize() {
+void BaseBoardWmiPort::CoUninitialize() {
   if (com_initialised_ > 0) {
     --com_initialised_;
   }
 }
 
-BSTR SimulatedWmiPort::SysAllocString(const char16_t* text) {
+BSTR BaseBoardWmiPort::SysAllocString(const char16_t* text) {
   if (text == nullptr) {
     return nullptr;
   }
@@ -127,20 +127,20 @@ BSTR SimulatedWmiPort::SysAllocString(const char16_t* text) {
   return string;
 }
 
-void SimulatedWmiPort::SysFreeString(BSTR text) {
+void BaseBoardWmiPort::SysFreeString(BSTR text) {
   if (text != nullptr && strings_.erase(reinterpret_cast<const char16_t*>(text)) != 1) {
     ++bad_releases_;
   }
 }
 
-HANDLE SimulatedWmiPort::CreateEventW(void*, BOOL manual_reset, BOOL initial_state, const char16_t* name) {
+HANDLE BaseBoardWmiPort::CreateEventW(void*, BOOL manual_reset, BOOL initial_state, const char16_t* name) {
   if (name != nullptr) {
     return nullptr;  // named objects are not simulated
   }
   return kernel_.create_event(manual_reset != FALSE, initial_state != FALSE);
 }
 
-HANDLE SimulatedWmiPort::CreateThread(void*, size_t, LPTHREAD_START_ROUTINE start, void* parameter,
+HANDLE BaseBoardWmiPort::CreateThread(void*, size_t, LPTHREAD_START_ROUTINE start, void* parameter,
                                       DWORD flags, DWORD* thread_id) {
   if (flags != 0) {
     return nullptr;  // threads start at once here
@@ -155,19 +155,19 @@ HANDLE SimulatedWmiPort::CreateThread(void*, size_t, LPTHREAD_START_ROUTINE star
   return thread;
 }
 
-BOOL SimulatedWmiPort::SetEvent(HANDLE event) {
+BOOL BaseBoardWmiPort::SetEvent(HANDLE event) {
   return kernel_.set_event(event) ? TRUE : FALSE;
 }
 
-DWORD SimulatedWmiPort::WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+DWORD BaseBoardWmiPort::WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
   return kernel_.wait(handle, milliseconds);
 }
 
-BOOL SimulatedWmiPort::CloseHandle(HANDLE handle) {
+BOOL BaseBoardWmiPort::CloseHandle(HANDLE handle) {
   return kernel_.close(handle) ? TRUE : FALSE;
 }
 
-HRESULT SimulatedWmiPort::ConnectServer(IWbemLocator* locator, BSTR network_resource, BSTR, BSTR, BSTR, LONG,
+HRESULT BaseBoardWmiPort::ConnectServer(IWbemLocator* locator, BSTR network_resource, BSTR, BSTR, BSTR, LONG,
                                         BSTR, IWbemContext*, IWbemServices** services) {
   if (services == nullptr) {
     return E_POINTER;
@@ -183,12 +183,12 @@ HRESULT SimulatedWmiPort::ConnectServer(IWbemLocator* locator, BSTR network_reso
   return S_OK;
 }
 
-HRESULT SimulatedWmiPort::CoSetProxyBlanket(IWbemServices* proxy, DWORD, DWORD, char16_t*, DWORD, DWORD,
+HRESULT BaseBoardWmiPort::CoSetProxyBlanket(IWbemServices* proxy, DWORD, DWORD, char16_t*, DWORD, DWORD,
                                             void*, DWORD) {
   return object_of(proxy, Kind::services) != nullptr ? S_OK : E_INVALIDARG;
 }
 
-HRESULT SimulatedWmiPort::ExecQuery(IWbemServices* services, BSTR language, BSTR query, LONG, IWbemContext*,
+HRESULT BaseBoardWmiPort::ExecQuery(IWbemServices* services, BSTR language, BSTR query, LONG, IWbemContext*,
                                     IEnumWbemClassObject** enumerator) {
   if (enumerator == nullptr) {
     return E_POINTER;
@@ -208,7 +208,7 @@ HRESULT SimulatedWmiPort::ExecQuery(IWbemServices* services, BSTR language, BSTR
   return S_OK;
 }
 
-HRESULT SimulatedWmiPort::Next(IEnumWbemClassObject* enumerator, LONG, ULONG count,
+HRESULT BaseBoardWmiPort::Next(IEnumWbemClassObject* enumerator, LONG, ULONG count,
                                IWbemClassObject** objects, ULONG* returned) {
   if (objects == nullptr || returned == nullptr) {
     return E_POINTER;
@@ -226,18 +226,18 @@ HRESULT SimulatedWmiPort::Next(IEnumWbemClassObject* enumerator, LONG, ULONG cou
   return *returned == count ? S_OK : WBEM_S_FALSE;
 }
 
-HRESULT SimulatedWmiPort::Get(IWbemClassObject* object, const char16_t* name, LONG, VARIANT* value,
+HRESULT BaseBoardWmiPort::Get(IWbemClassObject* object, const char16_t* name, LONG, VARIANT* value,
                               LONG* type, LONG* flavor) {
   if (object_of(object, Kind::board) == nullptr || name == nullptr) {
     return E_INVALIDARG;
   }
   const char16_t* text = nullptr;
   if (same_text(name, u"Manufacturer")) {
-    text = kSimulatedBoardManufacturer;
+    text = board_.manufacturer.c_str();
   } else if (same_text(name, u"Product")) {
-    text = kSimulatedBoardProduct;
+    text = board_.product.c_str();
   } else if (same_text(name, u"SerialNumber")) {
-    text = kSimulatedBoardSerialNumber;
+    text = board_.serial_number.c_str();
   } else {
     return WBEM_E_NOT_FOUND;
   }
@@ -255,7 +255,7 @@ HRESULT SimulatedWmiPort::Get(IWbemClassObject* object, const char16_t* name, LO
   return S_OK;
 }
 
-HRESULT SimulatedWmiPort::VariantClear(VARIANT* value) {
+HRESULT BaseBoardWmiPort::VariantClear(VARIANT* value) {
   if (value == nullptr) {
     return E_INVALIDARG;
   }
@@ -266,23 +266,23 @@ HRESULT SimulatedWmiPort::VariantClear(VARIANT* value) {
   return S_OK;
 }
 
-ULONG SimulatedWmiPort::Release(IWbemLocator* locator) {
+ULONG BaseBoardWmiPort::Release(IWbemLocator* locator) {
   return release(locator, Kind::locator);
 }
 
-ULONG SimulatedWmiPort::Release(IWbemServices* services) {
+ULONG BaseBoardWmiPort::Release(IWbemServices* services) {
   return release(services, Kind::services);
 }
 
-ULONG SimulatedWmiPort::Release(IEnumWbemClassObject* enumerator) {
+ULONG BaseBoardWmiPort::Release(IEnumWbemClassObject* enumerator) {
   return release(enumerator, Kind::enumerator);
 }
 
-ULONG SimulatedWmiPort::Release(IWbemClassObject* object) {
+ULONG BaseBoardWmiPort::Release(IWbemClassObject* object) {
   return release(object, Kind::board);
 }
 
-void SimulatedWmiPort::write_standard_output(const char* text) {
+void BaseBoardWmiPort::write_standard_output(const char* text) {
   // The terminal belongs to curses; standard error reaches the user after the program has ended.
   std::fputs(text, stderr);
 }

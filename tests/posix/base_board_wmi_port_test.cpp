@@ -1,4 +1,4 @@
-#include "simulated/simulated_wmi_port.h"
+#include "posix/base_board_wmi_port.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@ std::u16string text_of(const char16_t* field) {
 }
 
 TEST(SimulatedWmi, TheRealQueryReadsTheSimulatedBoardAndLeavesNothingOpen) {
-  SimulatedWmiPort wmi;
+  BaseBoardWmiPort wmi;
   PanelState state{};
   EXPECT_EQ(query_board_identity(state, wmi), 0);
   EXPECT_EQ(text_of(state.board_manufacturer), u"Chargewright Simulated Laptop");
@@ -32,7 +32,7 @@ TEST(SimulatedWmi, TheRealQueryReadsTheSimulatedBoardAndLeavesNothingOpen) {
 }
 
 TEST(SimulatedWmi, ASecondQueryInTheProcessFailsAtTheSecurityStepAndLeavesTheFields) {
-  SimulatedWmiPort wmi;
+  BaseBoardWmiPort wmi;
   PanelState state{};
   query_board_identity(state, wmi);
   state.board_product[0] = u'X';
@@ -42,7 +42,7 @@ TEST(SimulatedWmi, ASecondQueryInTheProcessFailsAtTheSecurityStepAndLeavesTheFie
 }
 
 TEST(SimulatedWmi, StringsAreRealBstrsAndVariantClearFreesThem) {
-  SimulatedWmiPort wmi;
+  BaseBoardWmiPort wmi;
   const BSTR text = wmi.SysAllocString(u"WQL");
   ASSERT_NE(text, nullptr);
   uint32_t bytes = 0;
@@ -56,7 +56,7 @@ TEST(SimulatedWmi, StringsAreRealBstrsAndVariantClearFreesThem) {
 }
 
 TEST(SimulatedWmi, UnknownNamespaceAndClassAreRefused) {
-  SimulatedWmiPort wmi;
+  BaseBoardWmiPort wmi;
   wmi.CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   IWbemLocator* locator = nullptr;
   ASSERT_EQ(wmi.CoCreateInstance(&wbem_ids::CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,

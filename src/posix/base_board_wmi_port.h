@@ -14,12 +14,21 @@ constexpr const char16_t* kSimulatedBoardManufacturer = u"Chargewright Simulated
 constexpr const char16_t* kSimulatedBoardProduct = u"Stand-in Board";
 constexpr const char16_t* kSimulatedBoardSerialNumber = u"SIM-0001";
 
-class SimulatedWmiPort final : public WmiPort {
+// The one Win32_BaseBoard instance's three properties.
+struct BaseBoardRecord {
+  std::u16string manufacturer = kSimulatedBoardManufacturer;
+  std::u16string product = kSimulatedBoardProduct;
+  std::u16string serial_number = kSimulatedBoardSerialNumber;
+};
+
+class BaseBoardWmiPort final : public WmiPort {
  public:
-  SimulatedWmiPort() = default;
-  ~SimulatedWmiPort() override;
-  SimulatedWmiPort(const SimulatedWmiPort&) = delete;
-  SimulatedWmiPort& operator=(const SimulatedWmiPort&) = delete;
+  BaseBoardWmiPort() = default;
+  // The same COM and WMI describing another board (the real laptop's, from its firmware tables).
+  explicit BaseBoardWmiPort(BaseBoardRecord board) : board_(std::move(board)) {}
+  ~BaseBoardWmiPort() override;
+  BaseBoardWmiPort(const BaseBoardWmiPort&) = delete;
+  BaseBoardWmiPort& operator=(const BaseBoardWmiPort&) = delete;
 
   HRESULT CoInitializeEx(void* reserved, DWORD concurrency) override;
   HRESULT CoInitializeSecurity(void* security_descriptor, LONG auth_service_count, void* auth_services,
@@ -77,6 +86,7 @@ class SimulatedWmiPort final : public WmiPort {
   ComObject* object_of(const void* pointer, Kind kind);
   ULONG release(const void* pointer, Kind kind);
 
+  BaseBoardRecord board_;
   KernelObjects kernel_;
   std::map<const void*, std::unique_ptr<ComObject>> objects_;
   std::map<const char16_t*, std::unique_ptr<char16_t[]>> strings_;

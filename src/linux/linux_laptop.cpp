@@ -1,0 +1,171 @@
+#include "linux/linux_laptop.h"
+
+#include <ctime>
+
+#include "linux/backlight_levels.h"
+#include "linux/dmi_board.h"
+
+namespace {
+
+std::u16string widen(const std::string& text) {
+  std::u16string wide;
+  for (char c : text) {
+    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+  }
+  return wide;
+}
+
+// The battery the query reports: the last one listed, as discovery keeps the last path.
+const PowerSupply* reported_battery(const std::vector<PowerSupply>& supplies) {
+  const PowerSupply* last = nullptr;
+  for (const PowerSupply& supply : supplies) {
+    if (supply.is_battery()) {
+      last = &supply;
+    }
+  }
+  return last;
+}
+
+std::string local_time_text(int64_t epoch_seconds) {
+  const time_t when = static_cast<time_t>(epoch_seconds);
+  tm local{};
+  localtime_r(&when, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+std::string join(const std::string& a, const std::string& b) {
+  return a.empty() ? b : b.empty() ? a : a + "; " + b;
+}
+
+std::string describe_radio(const std::vector<RfkillSwitch>& switches, const std::string& problem) {
+  if (switches.empty()) {
+    return "radio unavailable: no wlan rfkill switch";
+  }
+  std::string text;
+  for (const RfkillSwitch& radio : switches) {
+    text += text.empty() ? "radio " : ", ";
+    text += radio.hard_blocked ? "off by its switch" : radio.soft_blocked ? "off" : "on";
+    text += " (" + radio.name + ")";
+  }
+  return problem.empty() ? text : text + "; " + problem;
+}
+
+bool running_as_root() {
+  return ::geteuid() == 0;
+}
+
+}  // namespace
+
+LinuxLaptop::LinuxLaptop(LinuxLaptopPaths paths, LinuxLaptopDevices devices)
+    : LinuxLaptop(system_clocks_, std::move(paths), std::move(devices)) {}
+
+LinuxLaptop::LinuxLaptop(PowerClocks& clocks, LinuxLaptopPaths paths, LinuxLaptopDevices devices)
+    : paths_(std::move(paths)),
+      battery_(files_, paths_.power_supply_root),
+      power_(LogindBus(paths_.system_bus_address, paths_.logind_timeouts), RtcWakeAlarm(paths_.rtc_root)),
+      lcd_(device_files_, LogindBus(paths_.system_bus_address), paths_.backlight_root),
+      wlan_(device_files_, paths_.rfkill),
+      desktop_(devices.mixer ? std::move(devices.mixer) : alsa_mixer(),
+               devices.display ? std::move(devices.display) : session_display_power()),
+      wmi_(dmi_wmi_port(files_, paths_.dmi_root)),
+      broadcasts_(
+          std::make_unique<PowerBroadcastSource>(clocks, [this] { return power_state_fingerprint(); })) {}
+
+LinuxLaptop::~LinuxLaptop() = default;
+
+uint32_t LinuxLaptop::power_state_fingerprint() {
+  const std::vector<PowerSupply> supplies = read_power_supplies(probe_files_, paths_.power_supply_root);
+  uint32_t hash = line_power_online(supplies) ? 1u : 0u;
+  for (const PowerSupply& supply : supplies) {
+    if (supply.is_battery()) {
+      for (char c : supply.name + "=" + std::string(supply.fields.text("status").value_or("")) + ";") {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+      }
+    }
+  }
+  return hash;
+}
+
+LRESULT LinuxLaptop::default_processing(UINT message, WPARAM wparam, LPARAM lparam) {
+  return desktop_.default_processing(message, wparam, lparam);
+}
+
+LinuxLaptopDescription LinuxLaptop::describe() {
+  LinuxLaptopDescription description;
+  description.ac_online = battery_.ac_on_line();
+  if (const PowerSupply* battery = reported_battery(battery_.supplies())) {
+    description.battery_name = widen(battery->name);
+    description.model = widen(printable_ascii(battery->fields.text("model_name").value_or("")));
+    description.manufacturer = widen(printable_ascii(battery->fields.text("manufacturer").value_or("")));
+  }
+  std::string needs;
+
+  if (const std::optional<Backlight> backlight = lcd_.current()) {
+    description.brightness =
+        widen("brightness " + std::to_string(percent_for_raw(backlight->raw, backlight->max)) + " % (" +
+              backlight->name + ")" + (lcd_.problem().empty() ? "" : "; " + lcd_.problem()));
+  } else {
+    description.brightness = u"brightness unavailable: no backlight";
+  }
+  description.radio = widen(describe_radio(wlan_.switches(), wlan_.problem()));
+  if (!wlan_.problem().empty()) {
+    needs = join(needs, "radio: write access to " + paths_.rfkill.control);
+  }
+
+  if (const std::optional<MixerReading> volume = desktop_.mixer().read()) {
+    description.volume =
+        widen("volume " + std::to_string(volume->percent) + " %" + (volume->muted ? " muted" : ""));
+  } else {
+    description.volume = widen("volume unavailable: " + desktop_.mixer().problem());
+  }
+  const std::string display_problem = desktop_.display().unavailable();
+  description.display = display_problem.empty() ? (desktop_.display().on() ? u"display on" : u"display off")
+                                                : widen("unavailable: " + display_problem);
+
+  const PowerPortReport power = power_.report();
+  RtcWakeAlarm alarm(paths_.rtc_root);
+  if (power.alarm_armed_for) {
+    description.wake_alarm = widen("wake alarm " + local_time_text(*power.alarm_armed_for));
+  } else if (!alarm.exists()) {
+    description.wake_alarm = u"wake alarm unavailable: no RTC";
+  } else {
+    description.wake_alarm = u"no wake alarm";
+  }
+  if (!power.alarm_problem.empty()) {
+    description.wake_alarm += widen("; " + power.alarm_problem);
+  }
+  if (!running_as_root()) {
+    needs = join(needs, "wake alarm: root");
+  }
+  description.unavailable = kChordsUnavailable;
+  description.needs_privilege = widen(needs);
+  description.power = widen(power.logind_problem);
+  description.events = widen(broadcasts_->problem());
+  return description;
+}
+
+std::u16string LinuxLaptop::title() const {
+  std::u16string title = u"Chargewright on ";
+  const PowerSupply* battery = reported_battery(battery_.supplies());
+  title += battery == nullptr ? u"this laptop" : widen(battery->name);
+  std::u16string details;
+  if (battery != nullptr) {
+    details = widen(printable_ascii(battery->fields.text("model_name").value_or("")));
+    const std::u16string manufacturer =
+        widen(printable_ascii(battery->fields.text("manufacturer").value_or("")));
+    if (!manufacturer.empty()) {
+      details += (details.empty() ? u"" : u", ") + manufacturer;
+    }
+  }
+  if (!details.empty()) {
+    title += u" (" + details + u")";
+  }
+  return title;
+}
+
+bool machine_has_battery(const std::string& power_supply_root) {
+  PosixSysfsFiles files;
+  return has_system_battery(files, power_supply_root);
+}

@@ -1,0 +1,100 @@
+// The real Linux laptop: every port the panel and the board identity query use, answered from the
+// kernel and the system services, and what the title line and the status strip say about it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "linux/backlight_lcd_port.h"
+#include "linux/linux_desktop.h"
+#include "linux/logind_power_port.h"
+#include "linux/power_broadcast_source.h"
+#include "linux/rfkill_wlan_port.h"
+#include "linux/sysfs_battery_port.h"
+#include "linux/sysfs_files.h"
+#include "linux/unavailable_ports.h"
+#include "ports/wmi_port.h"
+
+struct LinuxLaptopPaths {
+  std::string power_supply_root = kPowerSupplyRoot;
+  std::string dmi_root = "/sys/class/dmi/id";
+  std::string backlight_root = kBacklightRoot;
+  std::string rtc_root = kRtcRoot;
+  RfkillPaths rfkill;
+  // Empty: the system bus (DBUS_SYSTEM_BUS_ADDRESS is honoured). A test names its private bus here.
+  std::string system_bus_address;
+  LogindTimeouts logind_timeouts;
+};
+
+// Stand-ins for what cannot be emulated here; null: the machine's own.
+struct LinuxLaptopDevices {
+  std::unique_ptr<Mixer> mixer;
+  std::unique_ptr<DisplayPower> display;
+};
+
+// The laptop as the status strip shows it. Each device line says what the machine reports, or
+// "unavailable: <reason>".
+struct LinuxLaptopDescription {
+  std::u16string battery_name;  // BAT0
+  std::u16string model;
+  std::u16string manufacturer;
+  bool ac_online = false;
+  std::u16string brightness;       // "brightness 50 % (intel_backlight)"
+  std::u16string radio;            // "radio on (phy0)"
+  std::u16string volume;           // "volume 40 %", "volume 40 % muted"
+  std::u16string display;          // "display on", or unavailable with the reason
+  std::u16string wake_alarm;       // "wake alarm 14:05:09", "no wake alarm", or why it cannot be armed
+  std::u16string unavailable;      // what this laptop cannot do at all (the chords)
+  std::u16string needs_privilege;  // what the user's rights do not reach, empty when nothing
+  std::u16string power;            // why the last suspend or power-off did not happen, empty when none
+  std::u16string events;           // empty, or why power broadcasts are missing
+};
+
+class LinuxLaptop {
+ public:
+  explicit LinuxLaptop(LinuxLaptopPaths paths = {}, LinuxLaptopDevices devices = {});
+  LinuxLaptop(PowerClocks& clocks, LinuxLaptopPaths paths, LinuxLaptopDevices devices = {});
+  ~LinuxLaptop();
+  LinuxLaptop(const LinuxLaptop&) = delete;
+  LinuxLaptop& operator=(const LinuxLaptop&) = delete;
+
+  BatteryPort& battery() { return battery_; }
+  LogindPowerPort& power() { return power_; }
+  BacklightLcdPort& lcd() { return lcd_; }
+  RfkillWlanPort& wlan() { return wlan_; }
+  InputPort& input() { return input_; }
+  WmiPort& wmi() { return *wmi_; }
+  PowerBroadcastSource& broadcasts() { return *broadcasts_; }
+
+  // DefWindowProc's part for what the panel leaves to it: display power and volume.
+  LRESULT default_processing(UINT message, WPARAM wparam, LPARAM lparam);
+  // True once S5 was accepted by logind: the host shows it is going down.
+  bool powering_off() const { return power_.report().powered_off; }
+
+  // "Chargewright on BAT0 (model, manufacturer)": which laptop runs, for the title line.
+  std::u16string title() const;
+  // Reads the devices afresh: call it when the status strip is drawn, not in a tight loop.
+  LinuxLaptopDescription describe();
+
+  long files_opened() const { return files_.files_opened(); }
+
+ private:
+  uint32_t power_state_fingerprint();
+
+  LinuxLaptopPaths paths_;
+  SystemPowerClocks system_clocks_;
+  PosixSysfsFiles files_;
+  PosixSysfsFiles probe_files_;   // the late-status watch, counted apart from the battery query
+  PosixSysfsFiles device_files_;  // backlight and rfkill, also apart from the battery query
+  SysfsBatteryPort battery_;
+  LogindPowerPort power_;
+  BacklightLcdPort lcd_;
+  RfkillWlanPort wlan_;
+  UnavailableInputPort input_;
+  LinuxDesktop desktop_;
+  std::unique_ptr<WmiPort> wmi_;
+  std::unique_ptr<PowerBroadcastSource> broadcasts_;
+};
+
+// Whether the machine under `root` has a system battery, so the real laptop is the one to run.
+bool machine_has_battery(const std::string& power_supply_root = kPowerSupplyRoot);
