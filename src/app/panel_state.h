@@ -9,6 +9,14 @@
 
 constexpr int kBoardTextSize = 100;  // of which at most 50 characters and a terminator are stored
 
+// A failure to tell the user once the operation that met it has finished (deferred_reports.h).
+struct DeferredReport {
+  char16_t text[kWideTextSize];
+  const char16_t* caption;  // a literal
+  UINT type;
+};
+constexpr size_t kDeferredReportLimit = 4;  // no operation meets more than three failures
+
 struct PanelState {
   HWND host_window = nullptr;
   HWND panel = nullptr;
@@ -43,6 +51,9 @@ struct PanelState {
 
   // Power actions
   HANDLE wake_timer = nullptr;
+
+  DeferredReport deferred_reports[kDeferredReportLimit] = {};
+  size_t deferred_report_count = 0;
 
   // Device settings
   int32_t display_power_argument = 2;  // the next display-power command: 2 off, -1 on

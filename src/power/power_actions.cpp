@@ -1,5 +1,6 @@
 #include "power/power_actions.h"
 
+#include "app/deferred_reports.h"
 #include "battery/battery_query.h"
 #include "power/power_port.h"
 
@@ -70,7 +71,7 @@ void arm_wake_timer(PanelState& state, const PanelPorts& ports, int64_t due_time
   }
   state.wake_timer = ports.power.CreateWaitableTimerW(nullptr, TRUE, nullptr);
   if (state.wake_timer == nullptr) {
-    ports.dialog.MessageBoxW(nullptr, u"Can't Create Wait timer", u"", MB_OK);
+    defer_report(state, u"Can't Create Wait timer", u"", MB_OK);
   }
   LARGE_INTEGER due = {};
   due.QuadPart = due_time;
@@ -79,7 +80,7 @@ void arm_wake_timer(PanelState& state, const PanelPorts& ports, int64_t due_time
       ports.power.CloseHandle(state.wake_timer);
       state.wake_timer = nullptr;
     }
-    ports.dialog.MessageBoxW(nullptr, u"Can't Set Wait timer", u"", MB_OK);
+    defer_report(state, u"Can't Set Wait timer", u"", MB_OK);
   }
 }
 
