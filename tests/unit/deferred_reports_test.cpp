@@ -1,9 +1,9 @@
 // A failure's message box runs a modal loop that delivers power broadcasts, ticks and commands. What
 // runs inside the box must find every state change complete: the same as running it after the box.
 #include <algorithm>
+#include <vector>
 
 #include "../../res/control_ids.h"
-#include "app/deferred_reports.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -15,46 +15,35 @@ void broadcast(FakePanel& panel) {
   handle_power_broadcast(panel.state, panel.ports);
 }
 
+constexpr int kBroadcast = 0;  // an operation that is a power broadcast, not a command
+
+enum class Failure { disk_full, log_not_created, timer_not_created };
+
 struct Scenario {
   const char* name;
-  void (*arrange)(FakePanel&);  // up to the failure
-  void (*operate)(FakePanel&);  // the operation that meets it and reports it
+  std::vector<int> presses_before;  // up to the failure
+  Failure failure;
+  int operation;  // the one that meets the failure and reports it
 };
 
 const Scenario kScenarios[] = {
-    {"the after-resume row cannot be written",
-     [](FakePanel& p) {
-       press(p, IDC_S3);
-       p.files.disk_space = 0;
-     },
-     broadcast},
-    {"the stop row cannot be written",
-     [](FakePanel& p) {
-       press(p, IDC_S1_SAVE);
-       p.files.disk_space = 0;
-     },
-     [](FakePanel& p) { press(p, IDC_S1_SAVE); }},
+    {"the after-resume row cannot be written", {IDC_S3}, Failure::disk_full, kBroadcast},
+    {"the stop row cannot be written", {IDC_S1_SAVE}, Failure::disk_full, IDC_S1_SAVE},
     {"a second session's log cannot be created",
-     [](FakePanel& p) {
-       press(p, IDC_S1_SAVE);
-       press(p, IDC_S1_SAVE);
-       p.clock.now.wSecond = 20;
-       p.files.create_error = 5;
-     },
-     [](FakePanel& p) { press(p, IDC_S1_SAVE); }},
-    {"a sleep test over an armed one cannot create its log",
-     [](FakePanel& p) {
-       press(p, IDC_S3);
-       p.files.create_error = 5;
-     },
-     [](FakePanel& p) { press(p, IDC_S3); }},
-    {"the resume timer cannot be created",
-     [](FakePanel& p) {
-       p.dialog.checked = BST_CHECKED;
-       p.power.fail_create_timer = true;
-     },
-     [](FakePanel& p) { press(p, IDC_S4); }},
+     {IDC_S1_SAVE, IDC_S1_SAVE},
+     Failure::log_not_created,
+     IDC_S1_SAVE},
+    {"a sleep test over an armed one cannot create its log", {IDC_S3}, Failure::log_not_created, IDC_S3},
+    {"the resume timer cannot be created", {}, Failure::timer_not_created, IDC_S4},
 };
+
+void operate(FakePanel& panel, const Scenario& scenario) {
+  if (scenario.operation == kBroadcast) {
+    broadcast(panel);
+  } else {
+    press(panel, scenario.operation);
+  }
+}
 
 enum class Delivery { broadcast, minute_of_ticks, same_operation };
 const Delivery kDeliveries[] = {Delivery::broadcast, Delivery::minute_of_ticks, Delivery::same_operation};
@@ -69,7 +58,7 @@ void deliver(FakePanel& panel, const Scenario& scenario, Delivery delivery) {
       panel.ticks(59);
       break;
     case Delivery::same_operation:
-      scenario.operate(panel);
+      operate(panel, scenario);
       break;
   }
 }
@@ -83,13 +72,27 @@ void run(FakePanel& panel, const Scenario& scenario, Delivery delivery, bool ins
     panel.set_capacity(panel.battery.batteries[0].status.Capacity - 300);
     ++panel.clock.now.wHour;
   };
-  scenario.arrange(panel);
+  for (int id : scenario.presses_before) {
+    press(panel, id);
+  }
+  switch (scenario.failure) {
+    case Failure::disk_full:
+      panel.files.disk_space = 0;
+      break;
+    case Failure::log_not_created:
+      panel.files.create_error = 5;
+      break;
+    case Failure::timer_not_created:
+      panel.dialog.checked = BST_CHECKED;
+      panel.power.fail_create_timer = true;
+      break;
+  }
   if (inside_the_box) {
     panel.dialog.during_next_message_box = [&panel, &scenario, delivery] {
       deliver(panel, scenario, delivery);
     };
   }
-  scenario.operate(panel);
+  operate(panel, scenario);
   EXPECT_FALSE(panel.dialog.during_next_message_box) << "the operation showed no box";
   if (!inside_the_box) {
     deliver(panel, scenario, delivery);
@@ -139,27 +142,6 @@ TEST(DeferredReportsTest, WhatABoxDeliversFindsEveryOperationComplete) {
       }
     }
   }
-}
-
-TEST(DeferredReportsTest, ReportsAreShownInOrderOnceEachAndNeverPastTheLimit) {
-  FakePanel panel;
-  const char16_t* texts[] = {u"one", u"two", u"three", u"four", u"five"};
-  for (const char16_t* text : texts) {
-    defer_report(panel.state, text, u"", MB_OK);
-  }
-  // A report deferred and shown from inside a box comes up there; the rest follow once.
-  panel.dialog.during_next_message_box = [&panel] {
-    defer_report(panel.state, u"nested", u"", MB_OK);
-    show_deferred_reports(panel.state, panel.ports);
-  };
-  show_deferred_reports(panel.state, panel.ports);
-  std::vector<std::u16string> shown;
-  for (const auto& box : panel.dialog.message_boxes) {
-    shown.push_back(box.text);
-  }
-  EXPECT_EQ(shown, (std::vector<std::u16string>{u"one", u"two", u"three", u"four", u"nested"}));
-  show_deferred_reports(panel.state, panel.ports);
-  EXPECT_EQ(panel.dialog.message_boxes.size(), 5u);
 }
 
 }  // namespace
