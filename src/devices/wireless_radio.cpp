@@ -7,6 +7,8 @@ using namespace native_wifi;
 namespace {
 
 constexpr DWORD kRadioStateAnswerSize = sizeof(WLAN_RADIO_STATE);
+// As many PHYs as the radio-state record holds; a driver's count beyond them is not believed.
+constexpr DWORD kMaxPhys = sizeof(WLAN_RADIO_STATE::PhyRadioState) / sizeof(WLAN_PHY_RADIO_STATE);
 
 // One Native Wi-Fi client connection, closed on every way out of a step.
 class WlanClient {
@@ -119,7 +121,11 @@ void query_radio_state(WlanPort& wlan, const char16_t* interface_text, DOT11_RAD
       answer.get() == nullptr || size != kRadioStateAnswerSize) {
     return;
   }
-  radio_state = static_cast<const WLAN_RADIO_STATE*>(answer.get())->PhyRadioState[0].dot11SoftwareRadioState;
+  const auto* answered = static_cast<const WLAN_RADIO_STATE*>(answer.get());
+  if (answered->dwNumberOfPhys == 0) {
+    return;  // no PHY reported: the first record holds nothing
+  }
+  radio_state = answered->PhyRadioState[0].dot11SoftwareRadioState;
 }
 
 void set_radio_state(WlanPort& wlan, const char16_t* interface_text, DOT11_RADIO_STATE new_state) {
@@ -139,7 +145,9 @@ void set_radio_state(WlanPort& wlan, const char16_t* interface_text, DOT11_RADIO
       capability.get() == nullptr) {
     return;
   }
-  for (DWORD phy = 0; phy < capability.get()->dwNumberOfSupportedPhys; ++phy) {
+  const DWORD supported = capability.get()->dwNumberOfSupportedPhys;
+  const DWORD phys = supported < kMaxPhys ? supported : kMaxPhys;
+  for (DWORD phy = 0; phy < phys; ++phy) {
     // The hardware state is the system's to report; the toggle sends only the software state.
     const WLAN_PHY_RADIO_STATE state = {phy, new_state, dot11_radio_state_unknown};
     if (wlan.WlanSetInterface(client.get(), &interface_guid, wlan_intf_opcode_radio_state, sizeof state,

@@ -1,6 +1,7 @@
 #include "logs/log_file.h"
 
 #include "battery/life_percent.h"
+#include "common/deferred_reports.h"
 #include "ports/log_file_port.h"
 #include "text/wide_text.h"
 
@@ -38,8 +39,8 @@ void error_text(const PanelPorts& ports, DWORD error, char16_t (&reason)[kWideTe
   }
 }
 
-void show_warning(const PanelPorts& ports, const char16_t* message) {
-  ports.dialog.MessageBoxW(nullptr, message, kCaption, MB_OK | MB_ICONWARNING);
+void report_warning(LogState& state, const char16_t* message) {
+  defer_report(state, message, kCaption, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace
@@ -72,7 +73,7 @@ HANDLE open_test_log(LogState& state, const PanelPorts& ports) {
     error_text(ports, ports.files.GetLastError(), reason);
     char16_t message[kWideTextSize];
     format_wide(message, u"The test log %s could not be created.\r\n%s", state.log_file_path, reason);
-    show_warning(ports, message);
+    report_warning(state, message);
   }
   return log;
 }
@@ -148,7 +149,7 @@ void show_test_log(const LogState& state, const PanelPorts& ports) {
   ports.files.ShellExecuteW(nullptr, u"open", notepad, state.log_file_path, nullptr, SW_SHOWNORMAL);
 }
 
-void report_log_write_failure(const PanelPorts& ports, LogKind kind, bool& reported) {
+void report_log_write_failure(LogState& state, const PanelPorts& ports, LogKind kind, bool& reported) {
   if (reported) {
     return;
   }
@@ -158,5 +159,5 @@ void report_log_write_failure(const PanelPorts& ports, LogKind kind, bool& repor
   char16_t message[kWideTextSize];
   format_wide(message, u"Writing to the %s test log failed; rows may be missing.\r\n%s", kind_text(kind),
               reason);
-  show_warning(ports, message);
+  report_warning(state, message);
 }

@@ -1,5 +1,7 @@
 #include "logs/s1_session.h"
 
+#include <utility>
+
 #include "../../res/control_ids.h"
 #include "battery/battery_query.h"
 #include "logs/log_file.h"
@@ -13,7 +15,7 @@ int32_t diff_from_baseline(const LogState& state) {
 
 void write_s1_line(LogState& state, const PanelPorts& ports) {
   if (!write_log_line(ports, state.s1_log, state.log_line)) {
-    report_log_write_failure(ports, LogKind::s1, state.s1_log_failure_reported);
+    report_log_write_failure(state, ports, LogKind::s1, state.s1_log_failure_reported);
   }
 }
 
@@ -47,7 +49,7 @@ void s1_minute_row(LogState& state, const PanelPorts& ports) {
 
 void stop_s1_session(LogState& state, const PanelPorts& ports) {
   write_s1_row(state, ports, diff_from_baseline(state));
-  close_test_log(ports, state.s1_log);
+  close_test_log(ports, std::exchange(state.s1_log, INVALID_HANDLE_VALUE));
   state.s1_active = 0;
   ports.dialog.SetDlgItemTextW(state.panel, IDC_S1_SAVE, u"S1 / Save");
   show_test_log(state, ports);

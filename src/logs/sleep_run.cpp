@@ -1,6 +1,7 @@
 #include "logs/sleep_run.h"
 
 #include <initializer_list>
+#include <utility>
 
 #include "../../res/control_ids.h"
 #include "battery/battery_query.h"
@@ -18,7 +19,7 @@ bool test_armed(const LogState& state) {
 void write_sleep_line(LogState& state, const PanelPorts& ports, const char16_t (&line)[kWideTextSize],
                       LogKind kind) {
   if (!write_log_line(ports, state.sleep_test_log, line)) {
-    report_log_write_failure(ports, kind, state.sleep_test_log_failure_reported);
+    report_log_write_failure(state, ports, kind, state.sleep_test_log_failure_reported);
   }
 }
 
@@ -33,7 +34,8 @@ void start_sleep_test(LogState& state, const PanelPorts& ports, int command_id) 
   const LogKind kind = kind_of_mode(mode);
   if (test_armed(state)) {
     // The earlier test never gets its second row; its two lines stay, its handle must not leak.
-    close_test_log(ports, state.sleep_test_log);
+    close_test_log(ports, std::exchange(state.sleep_test_log, INVALID_HANDLE_VALUE));
+    state.sleep_test_mode = 0;
   }
   ports.clock.GetLocalTime(&state.local_time);
   test_log_name(state, kind, state.local_time);
@@ -82,6 +84,8 @@ void finish_sleep_test(LogState& state, const PanelPorts& ports) {
     return;
   }
   const LogKind kind = kind_of_mode(state.sleep_test_mode);
+  // Disarmed first: whatever runs from here on finds the test over, never half finished.
+  state.sleep_test_mode = 0;
   SYSTEMTIME resumed_at = {};
   ports.clock.GetLocalTime(&resumed_at);
   BatterySnapshot resumed = {};
@@ -91,7 +95,6 @@ void finish_sleep_test(LogState& state, const PanelPorts& ports) {
   char16_t line[kWideTextSize];
   format_log_row(kind, 0, resumed_at, resumed, diff, line);
   write_sleep_line(state, ports, line, kind);
-  close_test_log(ports, state.sleep_test_log);
+  close_test_log(ports, std::exchange(state.sleep_test_log, INVALID_HANDLE_VALUE));
   show_test_log(state, ports);
-  state.sleep_test_mode = 0;
 }

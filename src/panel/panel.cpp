@@ -8,6 +8,7 @@
 #include "logs/s1_session.h"
 #include "logs/sleep_run.h"
 #include "panel/command_table.h"
+#include "panel/deferred_reports.h"
 #include "panel/panel_tick.h"
 #include "power/power_actions.h"
 
@@ -114,15 +115,21 @@ void destroy_panel(PanelState& state, const PanelPorts& ports) {
 
 INT_PTR panel_dialog_message(PanelState& state, const PanelPorts& ports, UINT message, WPARAM wparam,
                              LPARAM) {
+  // Each message's failures are told once its handling is complete.
   switch (message) {
     case WM_INITDIALOG:
       initialise_panel(state, ports);
+      show_deferred_reports(state, ports);
       return TRUE;
     case WM_TIMER:
       panel_tick(state, ports);
+      show_deferred_reports(state, ports);
       return TRUE;
-    case WM_COMMAND:
-      return dispatch_command(state, ports, wparam);
+    case WM_COMMAND: {
+      const BOOL handled = dispatch_command(state, ports, wparam);
+      show_deferred_reports(state, ports);
+      return handled;
+    }
     case WM_DESTROY:
       destroy_panel(state, ports);
       return TRUE;
@@ -134,4 +141,5 @@ INT_PTR panel_dialog_message(PanelState& state, const PanelPorts& ports, UINT me
 void handle_power_broadcast(PanelState& state, const PanelPorts& ports) {
   finish_sleep_test(state, ports);
   ports.dialog.SendMessageW(state.panel, WM_INITDIALOG, 0, 0);
+  show_deferred_reports(state, ports);  // normally told already, at the end of the initialisation
 }

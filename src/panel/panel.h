@@ -14,6 +14,7 @@ BOOL dispatch_command(PanelState& state, const PanelPorts& ports, WPARAM wparam)
 void destroy_panel(PanelState& state, const PanelPorts& ports);
 
 // The panel's dialog procedure, without the window system: TRUE for the four messages it handles.
+// Failures met while handling a message are shown after it, owned by the host window.
 INT_PTR panel_dialog_message(PanelState& state, const PanelPorts& ports, UINT message, WPARAM wparam,
                              LPARAM lparam);
 

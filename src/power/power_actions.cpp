@@ -1,6 +1,7 @@
 #include "power/power_actions.h"
 
 #include "battery/battery_query.h"
+#include "common/deferred_reports.h"
 #include "ports/power_port.h"
 
 namespace {
@@ -70,7 +71,7 @@ void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, int64_t du
   }
   state.wake_timer = ports.power.CreateWaitableTimerW(nullptr, TRUE, nullptr);
   if (state.wake_timer == nullptr) {
-    ports.dialog.MessageBoxW(nullptr, u"Can't Create Wait timer", u"", MB_OK);
+    defer_report(state, u"Can't Create Wait timer", u"", MB_OK);
   }
   LARGE_INTEGER due = {};
   due.QuadPart = due_time;
@@ -79,7 +80,7 @@ void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, int64_t du
       ports.power.CloseHandle(state.wake_timer);
       state.wake_timer = nullptr;
     }
-    ports.dialog.MessageBoxW(nullptr, u"Can't Set Wait timer", u"", MB_OK);
+    defer_report(state, u"Can't Set Wait timer", u"", MB_OK);
   }
 }
 

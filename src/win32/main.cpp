@@ -2,6 +2,7 @@
 #include "common/win_types.h"
 #include "control_ids.h"
 #include "win32/host_window.h"
+#include "win32/message_loop.h"
 #include "win32/panel_dialog.h"
 #include "win32/program.h"
 
@@ -30,20 +31,6 @@ void fit_host_to_panel(HWND host, HWND panel) {
   SetWindowPos(host, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, SWP_NOMOVE);
 }
 
-int run_message_loop() {
-  MSG message;
-  // GetMessageW gives -1 only for an invalid window filter, which a null filter cannot be; stopping
-  // there too keeps the loop from spinning should it ever happen.
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    if (program_state.panel != nullptr && IsDialogMessageW(program_state.panel, &message)) {
-      continue;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
-}
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
@@ -59,5 +46,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   ShowWindow(program_state.panel, SW_SHOW);
   ShowWindow(host, show_command);
   UpdateWindow(host);
-  return run_message_loop();
+  return run_message_loop(program_state);
 }

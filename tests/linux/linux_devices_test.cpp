@@ -13,6 +13,7 @@
 #include "fakes/fake_log_file_port.h"
 #include "linux/backlight_levels.h"
 #include "linux/linux_laptop.h"
+#include "panel/deferred_reports.h"
 #include "panel/panel_state.h"
 #include "power/power_actions.h"
 #include "sysfs_fixture.h"
@@ -285,6 +286,7 @@ TEST(LinuxLaptopPower, NoRtcAndNoLogindGiveTheTimerMessageAndAnImmediateReturn) 
                    laptop.power(), laptop.lcd(), laptop.wlan(),    laptop.input()};
   PanelState state;
   suspend_with_wake_timer(state, ports, false, -600'000'000);
+  show_deferred_reports(state, ports);  // told once the suspend has returned
   ASSERT_EQ(dialog.message_boxes.size(), 1u);
   EXPECT_EQ(dialog.message_boxes[0].text, u"Can't Set Wait timer");
   EXPECT_EQ(state.wake_timer, nullptr);

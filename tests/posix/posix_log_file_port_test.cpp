@@ -19,6 +19,7 @@
 #include "../unit/fakes/fake_lcd_port.h"
 #include "../unit/fakes/fake_power_port.h"
 #include "../unit/fakes/fake_wlan_port.h"
+#include "panel/deferred_reports.h"
 #include "terminal/text_viewer.h"
 #include "text/wide_text.h"
 
@@ -66,6 +67,7 @@ class PosixLogFilePortTest : public ::testing::Test {
     copy_wide(state_.log_file_path, path);
     dialog_.message_boxes.clear();
     EXPECT_EQ(open_test_log(state_, ports_), INVALID_HANDLE_VALUE);
+    show_deferred_reports(state_, ports_);
     return dialog_.message_boxes.size() == 1 ? FakeDialogPort::narrow(dialog_.message_boxes[0].text)
                                              : "<no single message box>";
   }
@@ -94,6 +96,7 @@ TEST_F(PosixLogFilePortTest, WritesTheSampleLogByteForByteOverAnOlderLongerFile)
   }
   EXPECT_TRUE(write_sample_log(state_, ports_));
   EXPECT_EQ(read_file("S1-14h06m13s-2026y12m07d.txt"), kSampleLogBytes);
+  show_deferred_reports(state_, ports_);
   EXPECT_TRUE(dialog_.message_boxes.empty());
   struct stat status {};
   ASSERT_EQ(stat("S1-14h06m13s-2026y12m07d.txt", &status), 0);
@@ -155,7 +158,8 @@ TEST_F(PosixLogFilePortTest, AFullDiskFailsTheWriteAndTheSessionReportsItOnce) {
   format_log_header(state_, LogKind::s1);
   bool reported = false;
   EXPECT_FALSE(write_log_line(ports_, log, state_.log_line));
-  report_log_write_failure(ports_, LogKind::s1, reported);
+  report_log_write_failure(state_, ports_, LogKind::s1, reported);
+  show_deferred_reports(state_, ports_);
   ASSERT_EQ(dialog_.message_boxes.size(), 1u);
   EXPECT_EQ(
       FakeDialogPort::narrow(dialog_.message_boxes[0].text),

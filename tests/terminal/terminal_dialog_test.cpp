@@ -211,6 +211,10 @@ TEST_F(TerminalDialogTest, MessageBoxIsModalWhileThePanelTimerKeepsTicking) {
 
 TEST_F(TerminalDialogTest, MessageBoxFailsWithoutAScreenOrWithAForeignOwner) {
   EXPECT_EQ(dialog.MessageBoxW(nullptr, u"text", u"caption", MB_OK), 0);
+  SlowReader report_reader(clock, 1);
+  dialog.set_message_box_screen(&report_reader);
+  EXPECT_EQ(dialog.MessageBoxW(dialog.host_window(), u"report", u"Chargewright", MB_OK), 1);
+  EXPECT_EQ(report_reader.shown, u"Chargewright: report");  // the owner of the panel's failure reports
   SlowReader reader(clock, 1);
   dialog.set_message_box_screen(&reader);
   EXPECT_EQ(dialog.MessageBoxW(reinterpret_cast<HWND>(&reader), u"text", u"caption", MB_OK), 0);

@@ -1,4 +1,5 @@
 #include "logs/log_file.h"
+#include "panel/deferred_reports.h"
 #include "panel_fixture.h"
 #include "text/wide_text.h"
 
@@ -78,6 +79,7 @@ TEST_F(TestLogTest, LinesAreWrittenOnceEachAsTheirCharactersWithoutMark) {
       files.files[u"S1-01h02m03s-2026y12m07d.txt"],
       "Item\tTime\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n0\t01:02:03 50.00%\r\n");
   EXPECT_EQ(files.open_count(), 0);
+  show_deferred_reports(state, ports);
   EXPECT_TRUE(dialog.message_boxes.empty());
 }
 
@@ -99,6 +101,7 @@ TEST_F(TestLogTest, ALogThatCannotBeCreatedIsReportedWithFileAndReason) {
   copy_wide(state.log_file_path, u"S3-09h05m03s-2012y07m04d.txt");
   files.create_error = 5;
   EXPECT_EQ(open_test_log(state, ports), INVALID_HANDLE_VALUE);
+  show_deferred_reports(state, ports);
   ASSERT_EQ(dialog.message_boxes.size(), 1u);
   EXPECT_EQ(FakeDialogPort::narrow(dialog.message_boxes[0].text),
             "The test log S3-09h05m03s-2012y07m04d.txt could not be created.\r\nAccess is denied.");
@@ -109,6 +112,7 @@ TEST_F(TestLogTest, ALogThatCannotBeCreatedIsReportedWithFileAndReason) {
 
   files.create_error = 1234;  // an error the system has no text for
   open_test_log(state, ports);
+  show_deferred_reports(state, ports);
   EXPECT_EQ(FakeDialogPort::narrow(dialog.message_boxes[1].text),
             "The test log S3-09h05m03s-2012y07m04d.txt could not be created.\r\nerror 1234");
 }

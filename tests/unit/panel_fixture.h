@@ -12,8 +12,7 @@
 #include "fakes/fake_wlan_port.h"
 #include "panel/panel.h"
 
-class PanelFixture : public ::testing::Test {
- protected:
+struct FakePanel {
   FakeDialogPort dialog;
   FakeClockPort clock;
   FakeBatteryPort battery;
@@ -25,13 +24,16 @@ class PanelFixture : public ::testing::Test {
   PanelPorts ports{dialog, clock, battery, files, power, lcd, wlan, input};
   PanelState state;
 
-  PanelFixture() {
+  FakePanel() {
     state.panel = reinterpret_cast<HWND>(0x100);
     state.host_window = reinterpret_cast<HWND>(0x200);
     dialog.on_send = [this](UINT message, WPARAM wparam, LPARAM lparam) {
       return static_cast<LRESULT>(panel_dialog_message(state, ports, message, wparam, lparam));
     };
   }
+
+  FakePanel(const FakePanel&) = delete;
+  FakePanel& operator=(const FakePanel&) = delete;
 
   void set_capacity(ULONG remaining) { battery.batteries[0].status.Capacity = remaining; }
   void tick() { panel_dialog_message(state, ports, WM_TIMER, 1, 0); }
@@ -42,3 +44,5 @@ class PanelFixture : public ::testing::Test {
   }
   std::string text(int id) const { return dialog.text(id); }
 };
+
+class PanelFixture : public ::testing::Test, protected FakePanel {};

@@ -1,5 +1,6 @@
 #include "power/power_actions.h"
 #include "../../res/control_ids.h"
+#include "panel/deferred_reports.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -45,6 +46,7 @@ TEST_F(PowerActionsTest, WakeTimerOnBatteryWritesOnlyTheDcSetting) {
                                  {"SetSuspendState 110", "SetThreadExecutionState 0x80000000"}}));
   EXPECT_NE(state.wake_timer, nullptr);
   EXPECT_EQ(power.scheme_copies, 0);
+  show_deferred_reports(state, ports);
   EXPECT_TRUE(dialog.message_boxes.empty());
 }
 
@@ -61,6 +63,7 @@ TEST_F(PowerActionsTest, WakeTimerOnAcWritesOnlyTheAcSetting) {
 TEST_F(PowerActionsTest, ATimerThatCannotBeCreatedIsToldInWordsAndTheSuspendGoesOn) {
   power.fail_create_timer = true;
   suspend_with_wake_timer(state, ports, false, -10'000'000);
+  show_deferred_reports(state, ports);
   ASSERT_EQ(dialog.message_boxes.size(), 2u);
   EXPECT_EQ(FakeDialogPort::narrow(dialog.message_boxes[0].text), "Can't Create Wait timer");
   EXPECT_EQ(FakeDialogPort::narrow(dialog.message_boxes[1].text), "Can't Set Wait timer");
@@ -73,6 +76,7 @@ TEST_F(PowerActionsTest, ATimerThatCannotBeCreatedIsToldInWordsAndTheSuspendGoes
 TEST_F(PowerActionsTest, ATimerThatCannotBeSetIsClosedAndTheSuspendGoesOn) {
   power.fail_set_timer = true;
   suspend_with_wake_timer(state, ports, false, -10'000'000);
+  show_deferred_reports(state, ports);
   ASSERT_EQ(dialog.message_boxes.size(), 1u);
   EXPECT_EQ(FakeDialogPort::narrow(dialog.message_boxes[0].text), "Can't Set Wait timer");
   EXPECT_EQ(power.live_timers, 0);

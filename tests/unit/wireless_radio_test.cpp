@@ -45,10 +45,21 @@ TEST_F(WirelessRadioTest, AnUnknownOrUnreadableStateSwitchesTheRadioOn) {
   EXPECT_EQ(phys(), std::vector<DOT11_RADIO_STATE>(2, dot11_radio_state_on));
 }
 
-TEST_F(WirelessRadioTest, TheFirstRecordIsReadWhateverThePhyCountSays) {
+TEST_F(WirelessRadioTest, AnAnswerWithoutPhysLeavesTheStateUnknown) {
   wlan.reported_phys_in_answer = 0;
+  toggle_wireless_radio(wlan);  // on, but not said so: switched on again, not off
+  EXPECT_EQ(phys(), std::vector<DOT11_RADIO_STATE>(3, dot11_radio_state_on));
+  ASSERT_EQ(wlan.sets.size(), 3u);
+  DOT11_RADIO_STATE state = dot11_radio_state_off;
+  query_radio_state(wlan, u"11111111-2222-3333-4444-555555555555", state);
+  EXPECT_EQ(state, dot11_radio_state_off);
+}
+
+TEST_F(WirelessRadioTest, ADriversPhyCountIsBelievedUpTo64) {
+  wlan.reported_supported_phys = 0xFFFFFFFF;  // and a service that accepts every call
   toggle_wireless_radio(wlan);
-  EXPECT_EQ(phys(), std::vector<DOT11_RADIO_STATE>(3, dot11_radio_state_off));
+  ASSERT_EQ(wlan.sets.size(), 64u);
+  EXPECT_EQ(wlan.sets.back().phy, 63u);
 }
 
 TEST_F(WirelessRadioTest, ARefusalStopsThePhyLoop) {

@@ -232,7 +232,7 @@ def check_version(pe):
     strings = tables.get("040904b0", {})
     expect(list(tables) == ["040904b0"], "one string table, 040904b0", repr(list(tables)))
     wanted = {"FileDescription": "Chargewright", "InternalName": "Chargewright", "ProductName": "Chargewright",
-              "OriginalFilename": "Chargewright.exe", "FileVersion": "1.0.0.1", "ProductVersion": "1.0.0.1"}
+              "OriginalFilename": "Chargewright", "FileVersion": "1.0.0.1", "ProductVersion": "1.0.0.1"}
     wrong = {k: strings.get(k) for k, v in wanted.items() if strings.get(k) != v}
     expect(not wrong, "version strings name Chargewright 1.0.0.1", repr(wrong))
     expect(translations == ["0x0409 0x04b0"], "translation 0x409, 1200", repr(translations))

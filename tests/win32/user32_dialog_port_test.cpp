@@ -12,6 +12,33 @@ INT_PTR CALLBACK quiet_dialog(HWND, UINT message, WPARAM, LPARAM) {
   return message == WM_INITDIALOG;
 }
 
+// What a thread timer saw of the message box it closed, from inside the box's modal loop.
+struct SeenBox {
+  HWND box = nullptr;
+  HWND owner = nullptr;
+  bool owner_enabled = true;
+};
+SeenBox seen_box;
+
+BOOL CALLBACK find_message_box(HWND window, LPARAM found) {
+  wchar_t class_name[16] = {};
+  GetClassNameW(window, class_name, 16);
+  if (lstrcmpW(class_name, L"#32770") != 0) {
+    return TRUE;
+  }
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+void CALLBACK close_message_box(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), find_message_box, reinterpret_cast<LPARAM>(&box));
+  if (box != nullptr && seen_box.box == nullptr) {
+    seen_box = {box, GetWindow(box, GW_OWNER), IsWindowEnabled(GetWindow(box, GW_OWNER)) != FALSE};
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  }
+}
+
 class PanelTemplateDialog : public ::testing::Test {
  protected:
   // The template is a child dialog, so it needs a parent: a hidden window stands in for the host.
@@ -88,6 +115,17 @@ TEST_F(PanelTemplateDialog, TimerTicksAndStops) {
   EXPECT_TRUE(ticked);
   EXPECT_TRUE(port_.KillTimer(dialog_, 1));
   EXPECT_FALSE(KillTimer(dialog_, 1)) << "the timer is gone already";
+}
+
+TEST_F(PanelTemplateDialog, AMessageBoxIsOwnedByTheWindowGivenAndDisablesIt) {
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, close_message_box);
+  ASSERT_NE(timer, 0u);
+  EXPECT_EQ(port_.MessageBoxW(host_, u"report", u"Chargewright", MB_OK | MB_ICONWARNING), IDOK);
+  KillTimer(nullptr, timer);
+  EXPECT_NE(seen_box.box, nullptr);
+  EXPECT_EQ(seen_box.owner, host_);
+  EXPECT_FALSE(seen_box.owner_enabled) << "no click reaches the panel while the box is up";
+  EXPECT_TRUE(IsWindowEnabled(host_));
 }
 
 TEST_F(PanelTemplateDialog, SendMessageAndQuitMessage) {

@@ -12,6 +12,7 @@
 #include "../unit/fakes/fake_lcd_port.h"
 #include "../unit/fakes/fake_power_port.h"
 #include "../unit/fakes/fake_wlan_port.h"
+#include "panel/deferred_reports.h"
 #include "text/wide_text.h"
 #include "win32/setupapi_battery_port.h"
 #include "win32/win32_log_file_port.h"
@@ -62,6 +63,7 @@ TEST_F(Win32LogFilePortTest, WritesTheSampleLogByteForByte) {
   }
   EXPECT_TRUE(write_sample_log(state_, ports_));
   EXPECT_EQ(read_file("S1-14h06m13s-2026y12m07d.txt"), kSampleLogBytes);
+  show_deferred_reports(state_, ports_);
   EXPECT_TRUE(dialog_.message_boxes.empty());
 }
 
@@ -84,6 +86,7 @@ TEST_F(Win32LogFilePortTest, AnOpenLogCanBeReadByOthers) {
 TEST_F(Win32LogFilePortTest, ALogInAMissingDirectoryIsReportedWithTheSystemsReason) {
   copy_wide(state_.log_file_path, u"no-such-directory\\S1-00h00m00s-2026y12m07d.txt");
   EXPECT_EQ(open_test_log(state_, ports_), INVALID_HANDLE_VALUE);
+  show_deferred_reports(state_, ports_);
   ASSERT_EQ(dialog_.message_boxes.size(), 1u);
   const std::string text = FakeDialogPort::narrow(dialog_.message_boxes[0].text);
   EXPECT_EQ(

@@ -22,8 +22,11 @@ class FakeDialogPort : public DialogPort {
   struct MessageBox {
     std::u16string text, caption;
     UINT type;
+    HWND owner;
   };
   std::vector<MessageBox> message_boxes;
+  // What the next box's modal loop delivers before the user closes it: ticks, broadcasts, commands.
+  std::function<void()> during_next_message_box;
 
   BOOL SetDlgItemTextW(HWND, int id, const char16_t* text) override {
     texts[id] = text;
@@ -74,8 +77,13 @@ class FakeDialogPort : public DialogPort {
     return on_send ? on_send(message, wparam, lparam) : 0;
   }
 
-  int MessageBoxW(HWND, const char16_t* text, const char16_t* caption, UINT type) override {
-    message_boxes.push_back({text, caption, type});
+  int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) override {
+    message_boxes.push_back({text, caption, type, owner});
+    if (during_next_message_box) {
+      const std::function<void()> delivered = std::move(during_next_message_box);
+      during_next_message_box = nullptr;
+      delivered();
+    }
     return 1;  // IDOK
   }
 

@@ -13,6 +13,7 @@ class FakeLogFilePort : public LogFilePort {
   struct OpenFile {
     std::u16string path;
     bool open = true;
+    int closes = 0;
   };
   struct ShellCall {
     std::u16string verb, file, parameters;
@@ -26,6 +27,7 @@ class FakeLogFilePort : public LogFilePort {
   DWORD create_error = 0;  // non-zero: creation fails with this error
   long disk_space = -1;    // bytes left; -1 without limit
   int close_calls = 0;
+  int stale_uses = 0;      // writes and closes on a handle closed already (Windows may have reused it)
   int bytes_per_unit = 1;  // 2: a code page that doubles every character
   DWORD last_access = 0, last_share = 0, last_creation = 0, last_flags = 99;
   std::vector<std::unique_ptr<OpenFile>> handles;
@@ -47,6 +49,7 @@ class FakeLogFilePort : public LogFilePort {
     *written = 0;
     OpenFile* file = find(handle);
     if (file == nullptr || !file->open) {
+      stale_uses += file != nullptr ? 1 : 0;
       last_error_ = 6;  // ERROR_INVALID_HANDLE
       return FALSE;
     }
@@ -68,7 +71,12 @@ class FakeLogFilePort : public LogFilePort {
   BOOL CloseHandle(HANDLE handle) override {
     ++close_calls;
     OpenFile* file = find(handle);
-    if (file == nullptr || !file->open) {
+    if (file == nullptr) {
+      return FALSE;
+    }
+    ++file->closes;
+    if (!file->open) {
+      ++stale_uses;
       return FALSE;
     }
     file->open = false;

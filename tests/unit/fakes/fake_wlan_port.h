@@ -28,6 +28,8 @@ class FakeWlanPort : public WlanPort {
   DWORD open_error = 0, enum_error = 0, query_error = 0, capability_error = 0;
   DWORD answer_size = sizeof(native_wifi::WLAN_RADIO_STATE);
   DWORD reported_phys_in_answer = 0xFFFFFFFF;  // as the PHY count in the radio-state answer, when set
+  DWORD reported_supported_phys = 0;           // as the capability's PHY count, when set; sets beyond
+                                               // the adapter's PHYs are then accepted and counted
   int refuse_phy = -1;
   bool open_leaves_handle_on_failure = false;
   std::vector<SetCall> sets;
@@ -93,7 +95,8 @@ class FakeWlanPort : public WlanPort {
     }
     auto* block = static_cast<native_wifi::WLAN_INTERFACE_CAPABILITY*>(
         allocate(sizeof(native_wifi::WLAN_INTERFACE_CAPABILITY)));
-    block->dwNumberOfSupportedPhys = static_cast<DWORD>(adapter->phys.size());
+    block->dwNumberOfSupportedPhys =
+        reported_supported_phys != 0 ? reported_supported_phys : static_cast<DWORD>(adapter->phys.size());
     *capability = block;
     return 0;
   }
@@ -109,7 +112,11 @@ class FakeWlanPort : public WlanPort {
     if (static_cast<int>(state.dwPhyIndex) == refuse_phy) {
       return 5;
     }
-    adapter->phys.at(state.dwPhyIndex) = state.dot11SoftwareRadioState;
+    if (state.dwPhyIndex < adapter->phys.size()) {
+      adapter->phys[state.dwPhyIndex] = state.dot11SoftwareRadioState;
+    } else if (reported_supported_phys == 0 || sets.size() > 100) {
+      return 87;  // a PHY the adapter does not have; a runaway loop ends here
+    }
     return 0;
   }
   void WlanFreeMemory(void* memory) override {
