@@ -151,6 +151,9 @@ BOOLEAN LogindPowerPort::SetSuspendState(BOOLEAN hibernate, BOOLEAN, BOOLEAN wak
       alarm_armed_for_.reset();
     }
   }
+  if (before_sleep_) {
+    before_sleep_(hibernate != FALSE);
+  }
   const SleepOutcome outcome = bus_.sleep(hibernate != FALSE ? "Hibernate" : "Suspend");
   logind_problem_ = outcome == SleepOutcome::resumed ? std::string() : bus_.last_error();
   if (alarm_armed_for_ && *alarm_armed_for_ <= epoch_now_()) {

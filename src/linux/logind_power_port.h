@@ -57,6 +57,10 @@ class LogindPowerPort final : public PowerPort {
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
 
   PowerPortReport report() const;
+  // Called just before logind is asked to suspend or hibernate, so the host can show it first.
+  void set_before_sleep(std::function<void(bool hibernate)> before_sleep) {
+    before_sleep_ = std::move(before_sleep);
+  }
   int open_handles() const { return open_tokens_ + static_cast<int>(timers_.size()); }
   int schemes_not_freed() const { return static_cast<int>(schemes_.size()); }
 
@@ -70,6 +74,7 @@ class LogindPowerPort final : public PowerPort {
   LogindBus bus_;
   RtcWakeAlarm alarm_;
   std::function<int64_t()> epoch_now_;
+  std::function<void(bool hibernate)> before_sleep_;
   std::vector<std::unique_ptr<Timer>> timers_;
   std::vector<std::unique_ptr<GUID>> schemes_;
   std::optional<int64_t> alarm_armed_for_;

@@ -3,11 +3,15 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 struct SleepView {
   bool hibernating = false;
   std::optional<uint64_t> resume_in_ms;  // the armed resume timer, when it can wake the machine
   double time_scale = 1.0;               // battery seconds per second asleep
+  // A real machine sleeps for real: no key wakes it from here, and its battery is not simulated.
+  bool real_machine = false;
+  std::u16string wake_alarm;  // on a real machine: the local time the armed wake alarm rings, or empty
 };
 
 class PowerScreen {

@@ -6,11 +6,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: chargewright [--help | --version]\n"
-    "The Chargewright battery panel on a simulated laptop, in the terminal.\n"
+    "Usage: chargewright [--simulate] [--help | --version]\n"
+    "The Chargewright battery panel, in the terminal. It runs on this machine's own battery, AC\n"
+    "adapter and devices where /sys/class/power_supply has a system battery (a supply of type\n"
+    "Battery, not one of scope Device such as a mouse), and on a simulated laptop where it has none.\n"
     "\n"
-    "  -h, --help     show this help and exit\n"
-    "      --version  show the version and exit\n";
+    "      --simulate  run on the simulated laptop even where the machine has a battery\n"
+    "  -h, --help      show this help and exit\n"
+    "      --version   show the version and exit\n";
 
 }  // namespace
 
@@ -26,6 +29,8 @@ CommandLine parse_command_line(int argc, const char* const* argv) {
       options_ended = true;
     } else if (argument == "--help" || argument == "-h") {
       result.action = CommandLine::Action::show_help;
+    } else if (argument == "--simulate") {
+      result.simulate = true;
     } else if (argument == "--version") {
       result.action = CommandLine::Action::show_version;
     } else {

@@ -1,18 +1,21 @@
-// The Linux stand-in: the panel's logic on a simulated laptop, in a terminal.
+// The Linux program: the panel's logic in a terminal, on the real laptop where the machine has a
+// battery, else on the simulated one.
 #include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "identity/board_identity.h"
+#include "linux/linux_laptop.h"
 #include "panel/panel.h"
 #include "posix/local_clock_port.h"
 #include "posix/monotonic_clock.h"
 #include "posix/posix_log_file_port.h"
-#include "simulated/simulated_laptop.h"
 #include "terminal/command_line.h"
+#include "terminal/laptop.h"
 #include "terminal/terminal_check.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/terminal_message_boxes.h"
+#include "terminal/terminal_or_broadcast_wait.h"
 #include "terminal/terminal_power_screens.h"
 #include "terminal/terminal_screen.h"
 #include "terminal/text_viewer.h"
@@ -38,17 +41,21 @@ void install_stop_handlers() {
   }
 }
 
-// The broadcasts the system sent while the thread was held in a suspend request, one by one.
-void deliver_power_broadcasts(PowerBroadcastQueue& broadcasts, PanelState& state, const PanelPorts& ports,
+// The broadcasts the system sent, one by one, also those sent while the thread was held in a suspend
+// request.
+void deliver_power_broadcasts(Laptop& laptop, PanelState& state, const PanelPorts& ports,
                               const TerminalDialog& dialog) {
-  while (!broadcasts.empty() && !dialog.quit_posted()) {
-    broadcasts.take();  // the host handles every event alike
+  for (WPARAM event : laptop.take_broadcasts()) {
+    static_cast<void>(event);  // the host handles every event alike
+    if (dialog.quit_posted()) {
+      break;
+    }
     handle_power_broadcast(state, ports);
   }
 }
 
 // A powered-off display shows nothing; the first key only turns it back on. False on Ctrl+C.
-bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, SimulatedLaptop& laptop) {
+bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, Laptop& laptop) {
   screen.draw_notice({L"The display is off", L"", L"press any key to turn it on"}, true);
   const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
   if (event.kind == InputEvent::Kind::interrupt) {
@@ -62,13 +69,14 @@ bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, Simul
 }
 
 // Plugging or unplugging the adapter: Windows then broadcasts the change of power source.
-void toggle_ac_adapter(SimulatedLaptop& laptop, PanelState& state, const PanelPorts& ports) {
-  laptop.toggle_ac_adapter();
-  handle_power_broadcast(state, ports);
+void toggle_ac_adapter(Laptop& laptop, PanelState& state, const PanelPorts& ports) {
+  if (laptop.toggle_ac_adapter()) {
+    handle_power_broadcast(state, ports);
+  }
 }
 
 // What the dialog manager does with one event; false when the program is to end.
-bool handle_event(const InputEvent& event, TerminalDialog& dialog, SimulatedLaptop& laptop, PanelState& state,
+bool handle_event(const InputEvent& event, TerminalDialog& dialog, Laptop& laptop, PanelState& state,
                   const PanelPorts& ports) {
   switch (event.kind) {
     case InputEvent::Kind::interrupt:
@@ -140,7 +148,10 @@ int main(int argc, char** argv) {
   }
   SteadyClock steady_clock;
   // The laptop the panel runs on, chosen here alone.
-  SimulatedLaptop laptop(steady_clock, kStartingCharge);
+  const std::unique_ptr<Laptop> running = command_line.simulate || !machine_has_battery()
+                                              ? simulated_laptop(steady_clock, kStartingCharge)
+                                              : real_laptop();
+  Laptop& laptop = *running;
   LocalClockPort local_clock;
   TerminalDialog dialog(steady_clock);
   TextViewer viewer;
@@ -169,7 +180,7 @@ int main(int argc, char** argv) {
   dialog.create_panel();
 
   while (!dialog.quit_posted() && stop_requested == 0) {
-    deliver_power_broadcasts(laptop.power_broadcasts(), state, ports, dialog);
+    deliver_power_broadcasts(laptop, state, ports, dialog);
     if (dialog.quit_posted()) {
       break;
     }
@@ -180,7 +191,14 @@ int main(int argc, char** argv) {
       continue;
     }
     screen.draw(dialog, laptop.status(), viewer);
-    const InputEvent event = screen.wait_for_input(dialog.milliseconds_to_next_timer(kIdleWaitMs));
+    InputEvent event = screen.wait_for_input(0);
+    if (event.kind == InputEvent::Kind::none) {
+      wait_for_terminal_or_broadcast(
+          laptop.broadcast_fd(),
+          shorter_timeout(dialog.milliseconds_to_next_timer(kIdleWaitMs), laptop.broadcast_timeout_ms()));
+      deliver_power_broadcasts(laptop, state, ports, dialog);
+      event = screen.wait_for_input(0);
+    }
     const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
     if (!taken_by_viewer && !handle_event(event, dialog, laptop, state, ports)) {
       return 0;  // Ctrl+C

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <thread>
 
+#include "posix/text_convert.h"
+
 namespace {
 
 constexpr int kShutdownScreenMs = 1200;
@@ -22,6 +24,13 @@ std::vector<std::wstring> sleeping_screen_lines(const SleepView& view) {
   std::vector<std::wstring> lines;
   lines.push_back(view.hibernating ? L"Hibernating (S4)" : L"Sleeping (S3)");
   lines.push_back(L"");
+  if (view.real_machine) {
+    lines.push_back(view.wake_alarm.empty() ? std::wstring(L"no wake alarm")
+                                            : L"wake alarm at " + to_wide_chars(view.wake_alarm));
+    lines.push_back(L"");
+    lines.push_back(L"the panel goes on when the machine has resumed");
+    return lines;
+  }
   lines.push_back(view.resume_in_ms ? L"resume timer: " + time_left(*view.resume_in_ms) + L" left"
                                     : std::wstring(L"no resume timer"));
   const long scale = std::lround(view.time_scale);

@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "posix/text_convert.h"
+#include "terminal/status_strip.h"
 
 namespace {
 
 constexpr int kTitleRow = 0;
 constexpr int kPanelTop = 2;   // the panel's border is one row above, on row 1
 constexpr int kPanelLeft = 1;  // and one column to the left
-constexpr int kStripRows = 4;  // below the panel's bottom border
+constexpr int kStripRows = 2 + static_cast<int>(kStripDetailRows);  // below the panel's bottom border
 constexpr int kScreenRows = kPanelTop + kPanelRows + 1 + kStripRows;
 constexpr int kScreenColumns = kPanelLeft + kPanelColumns + 1;
 
@@ -193,24 +194,28 @@ void draw_panel_border() {
 }
 
 void draw_status_strip(const LaptopStatus& laptop) {
-  const int row = kPanelTop + kPanelRows + 1;
-  wchar_t battery[64];
-  std::swprintf(battery, sizeof battery / sizeof battery[0], L"%.1f %%, %+.1f W", laptop.charge_percent,
-                laptop.rate_mw / 1000.0);
-  put_line(row, 1, L"Simulated laptop", A_BOLD);
-  put_line(row, 19, std::wstring(L"AC adapter: ") + (laptop.ac_online ? L"online" : L"offline"), A_NORMAL);
-  put_line(row, 42, std::wstring(L"Battery: ") + battery, A_NORMAL);
-  const std::wstring devices =
-      L"brightness " + std::to_wstring(laptop.brightness_percent) + L" %   radio " +
-      (laptop.radio_on ? L"on" : L"off") + L"   volume " + std::to_wstring(laptop.volume_percent) + L" %" +
-      (laptop.muted ? L" (muted)" : L"") + L"   display " + (laptop.display_on ? L"on" : L"off");
-  put_line(row + 1, 19, devices, A_NORMAL);
-  const std::wstring power = L"wake timers AC " + std::to_wstring(laptop.wake_timers_ac) + L" DC " +
-                             std::to_wstring(laptop.wake_timers_dc) +
-                             (laptop.note.empty() ? L"" : L"   " + to_wide_chars(laptop.note));
-  put_line(row + 2, 19, power, A_NORMAL);
-  put_line(row + 3, 1, L"F2 AC adapter   Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit",
-           A_DIM);
+  int row = kPanelTop + kPanelRows + 1;
+  const size_t width = static_cast<size_t>(kScreenColumns - 2);
+  // The laptop's name in bold, the rest of its first row plain.
+  const std::vector<std::u16string> heading = pack_phrases(laptop.heading, width, 1);
+  if (!heading.empty()) {
+    const std::wstring first = to_wide_chars(heading.front());
+    const size_t bold = std::min(first.size(), laptop.name.size());
+    put_line(row, 1, first.substr(0, bold), A_BOLD);
+    put_line(row, 1 + static_cast<int>(bold), first.substr(bold), A_NORMAL);
+  }
+  for (const std::u16string& line : pack_phrases(laptop.details, width, kStripDetailRows)) {
+    put_line(++row, 1, to_wide_chars(line), A_NORMAL);
+  }
+  put_line(kPanelTop + kPanelRows + kStripRows, 1, to_wide_chars(laptop.keys), A_DIM);
+}
+
+// Which laptop runs, at the right end of the title line, where the host's title leaves room.
+void draw_laptop_name(const std::u16string& host_title, const std::u16string& name) {
+  const int column = kScreenColumns - 1 - static_cast<int>(name.size());
+  if (!name.empty() && column > 1 + static_cast<int>(host_title.size()) + 2) {
+    put_line(kTitleRow, column, to_wide_chars(name), A_DIM);
+  }
 }
 
 // Blanks a rectangle of the screen and frames it, with `title` in the top edge.
@@ -327,6 +332,7 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
   erase();
   panel_look = laptop.brightness_percent < kDimBelowPercent ? A_DIM : A_NORMAL;
   put_line(kTitleRow, 1, to_wide_chars(dialog.host_title()), A_BOLD);
+  draw_laptop_name(dialog.host_title(), laptop.name);
   draw_panel_border();
   const PanelLayout& layout = dialog.layout();
   for (size_t i = 0; i < kControlCount; ++i) {

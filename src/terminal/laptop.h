@@ -1,0 +1,46 @@
+// The laptop the terminal program runs on, as the entry sees it: the simulated one or the real one,
+// chosen once at start. The interface lives with the entry, its only user, so neither laptop has to
+// know of the other nor of the terminal; an adapter for each (below) answers it.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ports/panel_ports.h"
+#include "posix/laptop_status.h"
+#include "posix/monotonic_clock.h"
+#include "simulated/power_screen.h"
+
+class Laptop {
+ public:
+  virtual ~Laptop() = default;
+
+  // The panel's ports: the laptop answers the devices, the host brings its dialog, clock and files.
+  virtual PanelPorts ports(DialogPort& dialog, ClockPort& clock, LogFilePort& files) = 0;
+  virtual WmiPort& wmi() = 0;
+  // DefWindowProc's part of the panel's messages: display power and volume.
+  virtual LRESULT default_processing(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  // Where the sleeping and shutdown screens are shown.
+  virtual void set_power_screen(PowerScreen* screen) = 0;
+  // What the title line and the status strip show; read afresh on every call.
+  virtual LaptopStatus status() = 0;
+
+  // The power broadcasts: a descriptor to wait on (-1: none), how long at most to wait (-1: no limit),
+  // and those due now.
+  virtual int broadcast_fd() { return -1; }
+  virtual int broadcast_timeout_ms() { return -1; }
+  virtual std::vector<WPARAM> take_broadcasts() = 0;
+
+  // A display the program itself turned off (the simulated one) is shown dark until a key.
+  virtual bool display_on() const { return true; }
+  virtual void wake_display() {}
+  // Plugs or unplugs the adapter where the laptop has one to toggle; false where it has not.
+  virtual bool toggle_ac_adapter() { return false; }
+};
+
+// The simulated laptop, starting with a battery charged to `start_fraction`.
+std::unique_ptr<Laptop> simulated_laptop(MonotonicClock& clock, double start_fraction);
+// The machine's own battery, AC, board and devices.
+std::unique_ptr<Laptop> real_laptop();

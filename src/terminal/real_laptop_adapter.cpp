@@ -1,0 +1,112 @@
+// The machine's own laptop behind the entry's interface: its broadcasts come from the kernel and
+// logind, and its strip says what each device reports or why it is unavailable.
+#include <ctime>
+
+#include "linux/linux_laptop.h"
+#include "terminal/laptop.h"
+
+namespace {
+
+std::u16string ascii(const char* text) {
+  std::u16string wide;
+  for (; *text != '\0'; ++text) {
+    wide.push_back(static_cast<char16_t>(*text));
+  }
+  return wide;
+}
+
+std::u16string local_time(int64_t epoch_seconds) {
+  const time_t when = static_cast<time_t>(epoch_seconds);
+  tm local{};
+  localtime_r(&when, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return ascii(text);
+}
+
+// "display unavailable: ..." reads better in the strip than the description's bare "unavailable: ...",
+// and the reason need not name the device again.
+std::u16string named(const std::u16string& device, const std::u16string& line) {
+  if (!line.starts_with(u"unavailable: ")) {
+    return line;
+  }
+  std::u16string reason = line.substr(13);
+  if (reason.starts_with(device + u" power: ")) {
+    reason.erase(0, device.size() + 8);
+  }
+  return device + u" unavailable: " + reason;
+}
+
+class RealLaptopAdapter final : public Laptop {
+ public:
+  RealLaptopAdapter() {
+    laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
+  }
+
+  PanelPorts ports(DialogPort& dialog, ClockPort& clock, LogFilePort& files) override {
+    return {dialog,          clock,         laptop_.battery(), files,
+            laptop_.power(), laptop_.lcd(), laptop_.wlan(),    laptop_.input()};
+  }
+  WmiPort& wmi() override { return laptop_.wmi(); }
+  LRESULT default_processing(UINT message, WPARAM wparam, LPARAM lparam) override {
+    return laptop_.default_processing(message, wparam, lparam);
+  }
+  void set_power_screen(PowerScreen* screen) override { screen_ = screen; }
+  int broadcast_fd() override { return laptop_.broadcasts().fd(); }
+  int broadcast_timeout_ms() override { return laptop_.broadcasts().timeout_ms(); }
+  std::vector<WPARAM> take_broadcasts() override { return laptop_.broadcasts().drain(); }
+
+  LaptopStatus status() override {
+    const LinuxLaptopDescription machine = laptop_.describe();
+    LaptopStatus status;
+    status.ac_online = machine.ac_online;
+    std::u16string details;
+    for (const std::u16string& part : {machine.model, machine.manufacturer}) {
+      if (!part.empty()) {
+        details += (details.empty() ? u"" : u", ") + part;
+      }
+    }
+    status.name = u"Real laptop " +
+                  (machine.battery_name.empty() ? u"(no battery now)" : machine.battery_name) +
+                  (details.empty() ? u"" : u" (" + details + u")");
+    status.heading = {status.name, ascii(machine.ac_online ? "AC adapter: online" : "AC adapter: offline")};
+    status.details = {machine.brightness, machine.radio, machine.volume, named(u"display", machine.display),
+                      machine.wake_alarm};
+    if (!machine.needs_privilege.empty()) {
+      status.details.push_back(u"needs more privilege: " + machine.needs_privilege);
+    }
+    if (!machine.power.empty()) {
+      status.details.push_back(u"power: " + machine.power);
+    }
+    if (!machine.events.empty()) {
+      status.details.push_back(u"power events: " + machine.events);
+    }
+    status.details.push_back(machine.unavailable);  // the same on every machine: last, where a cut falls
+    status.keys = u"Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit";
+    return status;
+  }
+
+ private:
+  // Drawn before logind's call, which holds the program until the machine has resumed.
+  void show_sleeping(bool hibernate) {
+    if (screen_ == nullptr) {
+      return;
+    }
+    SleepView view;
+    view.hibernating = hibernate;
+    view.real_machine = true;
+    if (const std::optional<int64_t> alarm = laptop_.power().report().alarm_armed_for) {
+      view.wake_alarm = local_time(*alarm);
+    }
+    screen_->show_asleep(view, 0);
+  }
+
+  LinuxLaptop laptop_;
+  PowerScreen* screen_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Laptop> real_laptop() {
+  return std::make_unique<RealLaptopAdapter>();
+}

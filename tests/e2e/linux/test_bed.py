@@ -1,0 +1,50 @@
+#!/usr/bin/python3
+"""A described laptop for the end-to-end test: a umockdev test bed with an energy battery, an AC
+supply and a DMI board. Prints the test bed's root directory, then reads commands, one a line:
+  set DEVICE ATTRIBUTE VALUE   (the attribute file and its uevent property)
+  uevent DEVICE ACTION
+and ends at end of input."""
+import sys
+
+import gi
+
+gi.require_version("UMockdev", "1.0")
+from gi.repository import UMockdev  # noqa: E402
+
+BATTERY = {
+    "type": "Battery", "status": "Discharging", "present": "1", "technology": "Li-ion",
+    "energy_full_design": "57000000", "energy_full": "52000000", "energy_now": "41690000",
+    "power_now": "12345000", "voltage_now": "11900000", "voltage_min_design": "11400000",
+    "cycle_count": "42", "model_name": "DELL 7FHHV", "manufacturer": "SMP", "serial_number": "1234",
+}
+AC = {"type": "Mains", "online": "0"}
+BOARD = {"board_vendor": "Testbed Inc.", "board_name": "TB-1", "board_serial": "SER-42"}
+
+
+def properties(attributes):
+    listed = []
+    for name, value in attributes.items():
+        listed += ["POWER_SUPPLY_" + name.upper(), value]
+    return listed
+
+
+def main():
+    bed = UMockdev.Testbed.new()
+    devices = {
+        "BAT0": bed.add_device("power_supply", "BAT0", None, sum(BATTERY.items(), ()), properties(BATTERY)),
+        "AC": bed.add_device("power_supply", "AC", None, sum(AC.items(), ()), properties(AC)),
+        "dmi": bed.add_device("dmi", "id", None, sum(BOARD.items(), ()), []),
+    }
+    print(bed.get_root_dir(), flush=True)
+    for line in sys.stdin:
+        words = line.split()
+        if words[:1] == ["set"] and len(words) == 4:
+            device = devices[words[1]]
+            bed.set_attribute(device, words[2], words[3])
+            bed.set_property(device, "POWER_SUPPLY_" + words[2].upper(), words[3])
+        elif words[:1] == ["uevent"] and len(words) == 3:
+            bed.uevent(devices[words[1]], words[2])
+        print("done", flush=True)
+
+
+main()
