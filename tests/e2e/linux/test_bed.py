@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """A described laptop for the end-to-end test: a umockdev test bed with an energy battery, an AC
-supply and a DMI board. Prints the test bed's root directory, then reads commands, one a line:
+supply and a DMI board (--no-battery: without the battery). Prints the test bed's root directory, then reads commands, one a line:
   set DEVICE ATTRIBUTE VALUE   (the attribute file and its uevent property)
   uevent DEVICE ACTION
 and ends at end of input."""
@@ -31,10 +31,12 @@ def properties(attributes):
 def main():
     bed = UMockdev.Testbed.new()
     devices = {
-        "BAT0": bed.add_device("power_supply", "BAT0", None, sum(BATTERY.items(), ()), properties(BATTERY)),
         "AC": bed.add_device("power_supply", "AC", None, sum(AC.items(), ()), properties(AC)),
         "dmi": bed.add_device("dmi", "id", None, sum(BOARD.items(), ()), []),
     }
+    if sys.argv[1:] != ["--no-battery"]:
+        devices["BAT0"] = bed.add_device("power_supply", "BAT0", None, sum(BATTERY.items(), ()),
+                                         properties(BATTERY))
     print(bed.get_root_dir(), flush=True)
     for line in sys.stdin:
         words = line.split()

@@ -51,7 +51,7 @@ program_ended() { [ -s "$work/status" ]; }
 start() {  # start SESSION DIRECTORY: the program in its own directory; its exit status lands in DIRECTORY.status
   mkdir -p "$2"
   tm new-session -d -s "$1" -x 100 -y 45 -c "$2" \
-    "env LANG=C.UTF-8 TERM=screen-256color '$program'; echo \$? > '$2.status'; sleep 60"
+    "env LANG=C.UTF-8 TERM=screen-256color '$program' --simulate; echo \$? > '$2.status'; sleep 60"
 }
 focus_s1_button() {  # Tab round to "S1 / Save" (control 1019), or its "Stop" caption
   local i
@@ -120,7 +120,7 @@ check "... one line on stderr: it needs a terminal; nothing on stdout" \
 
 shown="$session-dumb"
 tm new-session -d -s "$shown" -x 100 -y 45 -c "$work" \
-  "env TERM=dumb '$program' 2> '$work/dumb.err'; echo \$? > '$work/dumb.status'; sleep 60"
+  "env TERM=dumb '$program' --simulate 2> '$work/dumb.err'; echo \$? > '$work/dumb.status'; sleep 60"
 check "TERM=dumb: exit 1" wait_for 3 eval '[ "$(cat "$work/dumb.status" 2> /dev/null)" = 1 ]'
 check "... one line on stderr naming the terminal type" \
   eval '[ "$(wc -l < "$work/dumb.err")" = 1 ] && grep -qF "terminal type \"dumb\"" "$work/dumb.err"'
@@ -144,7 +144,7 @@ EOF
 shown="$session-small"
 mkdir -p "$work/small"
 tm new-session -d -s "$shown" -x 60 -y 20 -c "$work/small" \
-  "env LANG=C.UTF-8 TERM=screen-256color '$program'; echo \$? > '$work/small.status'; sleep 60"
+  "env LANG=C.UTF-8 TERM=screen-256color '$program' --simulate; echo \$? > '$work/small.status'; sleep 60"
 check "small terminal: says the size it needs" wait_for 5 shows "The panel needs a terminal of 83 x 41 cells;"
 check "... and the size it has, and no corner of the panel" \
   eval 'shows "this one has 60 x 20." && ! shows "Remaining Capacity"'
@@ -165,7 +165,7 @@ shown=$session
 mkdir -p "$work/panel"
 # The wrapper records the program's exit status, then keeps the pane open for a last look.
 tm new-session -d -s "$session" -x 100 -y 45 -c "$work/panel" \
-  "env LANG=C.UTF-8 TERM=screen-256color '$program'; echo \$? > '$work/status'; sleep 60"
+  "env LANG=C.UTF-8 TERM=screen-256color '$program' --simulate; echo \$? > '$work/status'; sleep 60"
 
 check "panel appears with its labels" wait_for 5 shows "Remaining Capacity"
 for label in "Dafault Alert 1" "Default Alert 2" "Battery Life Percent" "FullCharged Capacity" "Wake up after" \
@@ -231,7 +231,7 @@ check "terminal restored (no panel left on the screen)" bash -c "! tmux -S '$soc
 rm -f "$work/status"
 tm kill-session -t "$session"
 tm new-session -d -s "$session" -x 100 -y 45 -c "$work/panel" \
-  "env LANG=C.UTF-8 '$program'; echo \$? > '$work/status'; sleep 60"
+  "env LANG=C.UTF-8 '$program' --simulate; echo \$? > '$work/status'; sleep 60"
 wait_for 5 shows "Remaining Capacity"
 tm send-keys -t "$session" Tab BTab Enter
 check "Enter on the focused Exit ends the program with 0" wait_for 5 program_ended
@@ -240,7 +240,7 @@ check "... status 0" test "$(cat "$work/status" 2>/dev/null)" = 0
 rm -f "$work/status"
 tm kill-session -t "$session"
 tm new-session -d -s "$session" -x 100 -y 45 -c "$work/panel" \
-  "env LANG=C.UTF-8 '$program'; echo \$? > '$work/status'; sleep 60"
+  "env LANG=C.UTF-8 '$program' --simulate; echo \$? > '$work/status'; sleep 60"
 wait_for 5 shows "Remaining Capacity"
 tm send-keys -t "$session" C-c
 check "Ctrl+C ends the program with 0" wait_for 5 program_ended
