@@ -57,6 +57,8 @@ step "linux laptop: S3, S4 and S5 against a mock logind on a private bus" \
   tests/linux/run-mock-logind.sh build/native/tests/linux/linux_logind_tests
 step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
+step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop, mock logind)" \
+  tests/e2e/linux/run.sh build/native/src/terminal/chargewright
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32

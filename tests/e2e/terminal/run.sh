@@ -145,15 +145,15 @@ shown="$session-small"
 mkdir -p "$work/small"
 tm new-session -d -s "$shown" -x 60 -y 20 -c "$work/small" \
   "env LANG=C.UTF-8 TERM=screen-256color '$program' --simulate; echo \$? > '$work/small.status'; sleep 60"
-check "small terminal: says the size it needs" wait_for 5 shows "The panel needs a terminal of 83 x 41 cells;"
+check "small terminal: says the size it needs" wait_for 5 shows "The panel needs a terminal of 83 x 43 cells;"
 check "... and the size it has, and no corner of the panel" \
   eval 'shows "this one has 60 x 20." && ! shows "Remaining Capacity"'
 small_title=$(screen | head -n 1)
 check "... while the clock ticks ($small_title)" wait_for 3 eval '[ "$(screen | head -n 1)" != "$small_title" ]'
 tm send-keys -t "$shown" Enter  # would press the focused Exit, were keys passed to the hidden panel
 sleep 0.5
-tm resize-window -t "$shown" -x 83 -y 41
-check "resized to 83 x 41: the panel appears" wait_for 3 shows "Remaining Capacity"
+tm resize-window -t "$shown" -x 83 -y 43
+check "resized to 83 x 43: the panel appears" wait_for 3 shows "Remaining Capacity"
 check "... whole, down to its key line" shows "Ctrl+C quit"
 check "... the key typed meanwhile did nothing" eval '[ ! -s "$work/small.status" ] && shows ">Exit<"'
 tm send-keys -t "$shown" C-c
