@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "posix/owned_descriptor.h"
 #include "posix/uuid_text.h"
 
 using namespace native_wifi;
@@ -241,14 +242,14 @@ DWORD RfkillWlanPort::WlanSetInterface(HANDLE client, const GUID* guid, DWORD op
   const RfkillEvent event{switches[wanted.dwPhyIndex].index, kRfkillTypeWlan, kRfkillOpChange,
                           static_cast<uint8_t>(wanted.dot11SoftwareRadioState == dot11_radio_state_off), 0};
   // Appending, so that a test's plain file keeps every event; the device itself ignores the flag.
-  const int fd = ::open(paths_.control.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  if (fd < 0) {
+  auto fd = owned_descriptor(::open(paths_.control.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  if (fd.get() < 0) {
     problem_ = paths_.control + ": " + std::strerror(errno);
     return ERROR_ACCESS_DENIED;
   }
-  const ssize_t written = ::write(fd, &event, sizeof event);
+  const ssize_t written = ::write(fd.get(), &event, sizeof event);
   const int write_error = errno;
-  ::close(fd);
+  fd.reset();
   if (written != static_cast<ssize_t>(sizeof event)) {
     problem_ = paths_.control + ": " + std::strerror(written < 0 ? write_error : EIO);
     return ERROR_GEN_FAILURE;
