@@ -17,7 +17,6 @@ using namespace native_wifi;
 
 namespace {
 
-constexpr int32_t kRpcInvalidStringUuid = 1705;
 constexpr DWORD kErrorNotEnoughMemory = 8;
 constexpr DWORD kErrorNotFound = 1168;
 constexpr uint8_t kRfkillTypeWlan = 1;
@@ -287,17 +286,5 @@ int32_t RfkillWlanPort::RpcStringFreeW(char16_t** text) {
 }
 
 int32_t RfkillWlanPort::UuidFromStringW(const char16_t* text, GUID* uuid) {
-  if (uuid == nullptr) {
-    return kRpcInvalidStringUuid;
-  }
-  if (text == nullptr) {
-    *uuid = GUID{};
-    return RPC_S_OK;
-  }
-  const std::optional<GUID> parsed = uuid_from_text(text);
-  if (!parsed) {
-    return kRpcInvalidStringUuid;
-  }
-  *uuid = *parsed;
-  return RPC_S_OK;
+  return uuid_from_string(text, uuid);
 }
