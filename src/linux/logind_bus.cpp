@@ -78,10 +78,11 @@ SleepOutcome LogindBus::sleep(const char* method) {
     return SleepOutcome::absent;
   }
   SleepWatch watch;
-  sd_bus_slot* slot = nullptr;
+  // Declared after the watch its callback writes to, so the match goes first.
+  auto slot = scoped_owner<sd_bus_slot*>(nullptr, [](sd_bus_slot* match) { sd_bus_slot_unref(match); });
   // The match goes in before the request, so a resume signal that follows at once is not missed.
-  int result = sd_bus_match_signal(bus.get(), &slot, kLogind, kManagerPath, kManager, "PrepareForSleep",
-                                   on_prepare_for_sleep, &watch);
+  int result = sd_bus_match_signal(bus.get(), slot.receive(), kLogind, kManagerPath, kManager,
+                                   "PrepareForSleep", on_prepare_for_sleep, &watch);
   if (result < 0) {
     last_error_ = std::string("PrepareForSleep: ") + std::strerror(-result);
     return SleepOutcome::absent;
@@ -93,7 +94,6 @@ SleepOutcome LogindBus::sleep(const char* method) {
   sd_bus_message_unref(reply);
   if (result < 0) {
     last_error_ = std::string(method) + ": " + error_text(error);
-    sd_bus_slot_unref(slot);
     return logind_missing(error, result) ? SleepOutcome::absent : SleepOutcome::refused;
   }
   // The resume can take any time; only the start of the sleep is bounded.
@@ -113,7 +113,7 @@ SleepOutcome LogindBus::sleep(const char* method) {
     }
     sd_bus_wait(bus.get(), watch.started ? UINT64_MAX : start_by - now);
   }
-  sd_bus_slot_unref(slot);
+  slot.reset();
   if (watch.resumed) {
     return SleepOutcome::resumed;
   }
