@@ -36,7 +36,7 @@ class QuietDialog : public DialogPort {
   int MessageBoxW(HWND, const char16_t*, const char16_t*, UINT) override { return 1; }
 };
 
-class FixedClock : public ClockPort {
+class FixedClockPort : public ClockPort {
  public:
   void GetLocalTime(SYSTEMTIME* time) override { *time = {2026, 12, 1, 7, 9, 5, 3, 0}; }
 };
@@ -161,7 +161,7 @@ class NoInput : public InputPort {
 // A panel on ports that answer at once, initialised as at start.
 struct InstantPanel {
   QuietDialog dialog;
-  FixedClock clock;
+  FixedClockPort clock;
   InstantBattery battery;
   SinkFiles files;
   NoPower power;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "common/opened_device.h"
+#include "common/scoped_owner.h"
 #include "text/wide_text.h"
 
 using namespace battery_class;
@@ -100,9 +100,10 @@ int query_battery(BatterySnapshot& snapshot, BatteryPort& port) {
   copy_wide(snapshot.unique_id, kNotAvailable);
   find_battery_path(snapshot, port);
 
-  OpenedDevice<BatteryPort> device(
-      port, port.CreateFileW(snapshot.device_path, FILE_ALL_ACCESS, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
-  if (!device.is_open()) {
+  auto device = scoped_owner<HANDLE>(
+      port.CreateFileW(snapshot.device_path, FILE_ALL_ACCESS, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL),
+      INVALID_HANDLE_VALUE, [&port](HANDLE handle) { port.CloseHandle(handle); });
+  if (!device.holds()) {
     return -1;
   }
 
@@ -143,7 +144,7 @@ int query_battery(BatterySnapshot& snapshot, BatteryPort& port) {
   BATTERY_STATUS status = {};
   const bool have_status = port.DeviceIoControl(device.get(), IOCTL_BATTERY_QUERY_STATUS, &wait, sizeof wait,
                                                 &status, sizeof status, &returned) != FALSE;
-  device.close();
+  device.reset();
 
   copy_information(snapshot, info);
   // A failed status request delivers nothing: the last status read stands rather than zeros, which

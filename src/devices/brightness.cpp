@@ -1,6 +1,6 @@
 #include "devices/brightness.h"
 
-#include "common/opened_device.h"
+#include "common/scoped_owner.h"
 
 using namespace video_brightness;
 
@@ -56,9 +56,10 @@ uint8_t pick_level(const BrightnessLevels& levels, uint8_t current, bool brighte
 }
 
 int step_brightness(LcdPort& lcd, bool brighter) {
-  OpenedDevice<LcdPort> device(
-      lcd, lcd.CreateFileW(kLcdPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
-  if (!device.is_open()) {
+  auto device = scoped_owner<HANDLE>(
+      lcd.CreateFileW(kLcdPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0),
+      INVALID_HANDLE_VALUE, [&lcd](HANDLE handle) { lcd.CloseHandle(handle); });
+  if (!device.holds()) {
     return 1;
   }
   uint8_t reported[kMaxReportedLevels] = {};

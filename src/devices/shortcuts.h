@@ -1,13 +1,11 @@
 // Display power, volume and the Windows-key chords: requests the system carries out.
 #pragma once
 
+#include "common/app_commands.h"
 #include "common/panel_windows.h"
 #include "ports/dialog_port.h"
 #include "ports/input_port.h"
 
-constexpr int kAppCommandVolumeMute = 8;  // APPCOMMAND_VOLUME_MUTE
-constexpr int kAppCommandVolumeDown = 9;  // APPCOMMAND_VOLUME_DOWN
-constexpr int kAppCommandVolumeUp = 10;   // APPCOMMAND_VOLUME_UP
 constexpr WORD kKeyX = 0x58;
 constexpr WORD kKeyP = 0x50;
 

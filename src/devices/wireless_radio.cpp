@@ -1,5 +1,6 @@
 #include "devices/wireless_radio.h"
 
+#include "common/scoped_owner.h"
 #include "text/wide_text.h"
 
 using namespace native_wifi;
@@ -10,64 +11,18 @@ constexpr DWORD kRadioStateAnswerSize = sizeof(WLAN_RADIO_STATE);
 // As many PHYs as the radio-state record holds; a driver's count beyond them is not believed.
 constexpr DWORD kMaxPhys = sizeof(WLAN_RADIO_STATE::PhyRadioState) / sizeof(WLAN_PHY_RADIO_STATE);
 
-// One Native Wi-Fi client connection, closed on every way out of a step.
-class WlanClient {
- public:
-  explicit WlanClient(WlanPort& wlan) : wlan_(wlan) { result_ = open_wlan_client(wlan_, handle_); }
-  ~WlanClient() {
-    if (handle_ != nullptr) {
-      wlan_.WlanCloseHandle(handle_, nullptr);
-    }
-  }
-  WlanClient(const WlanClient&) = delete;
-  WlanClient& operator=(const WlanClient&) = delete;
-  bool is_open() const { return result_ == 0; }
-  HANDLE get() const { return handle_; }
-
- private:
-  WlanPort& wlan_;
-  HANDLE handle_ = nullptr;
-  DWORD result_ = 1;
-};
+// One Native Wi-Fi client connection, closed on every way out of a step; `result` is the open call's.
+auto open_client(WlanPort& wlan, DWORD& result) {
+  HANDLE handle = nullptr;
+  result = open_wlan_client(wlan, handle);
+  return scoped_owner<HANDLE>(handle, [&wlan](HANDLE opened) { wlan.WlanCloseHandle(opened, nullptr); });
+}
 
 // A block the Native Wi-Fi service returned, freed on every way out.
 template <class T>
-class WlanMemory {
- public:
-  explicit WlanMemory(WlanPort& wlan) : wlan_(wlan) {}
-  ~WlanMemory() {
-    if (block_ != nullptr) {
-      wlan_.WlanFreeMemory(block_);
-    }
-  }
-  WlanMemory(const WlanMemory&) = delete;
-  WlanMemory& operator=(const WlanMemory&) = delete;
-  T** receive() { return &block_; }
-  T* get() const { return block_; }
-
- private:
-  WlanPort& wlan_;
-  T* block_ = nullptr;
-};
-
-// An RPC string, freed right after its text was copied.
-class RpcString {
- public:
-  explicit RpcString(WlanPort& wlan) : wlan_(wlan) {}
-  ~RpcString() {
-    if (text_ != nullptr) {
-      wlan_.RpcStringFreeW(&text_);
-    }
-  }
-  RpcString(const RpcString&) = delete;
-  RpcString& operator=(const RpcString&) = delete;
-  char16_t** receive() { return &text_; }
-  const char16_t* get() const { return text_; }
-
- private:
-  WlanPort& wlan_;
-  char16_t* text_ = nullptr;
-};
+auto wlan_memory(WlanPort& wlan) {
+  return scoped_owner<T*>(nullptr, [&wlan](T* block) { wlan.WlanFreeMemory(block); });
+}
 
 }  // namespace
 
@@ -87,16 +42,18 @@ DWORD open_wlan_client(WlanPort& wlan, HANDLE& client) {
 }
 
 void find_wlan_interface(WlanPort& wlan, char16_t (&interface_text)[kInterfaceTextSize]) {
-  WlanClient client(wlan);
-  if (!client.is_open()) {
+  DWORD opened = 0;
+  const auto client = open_client(wlan, opened);
+  if (opened != 0) {
     return;
   }
-  WlanMemory<WLAN_INTERFACE_INFO_LIST> list(wlan);
+  auto list = wlan_memory<WLAN_INTERFACE_INFO_LIST>(wlan);
   if (wlan.WlanEnumInterfaces(client.get(), nullptr, list.receive()) != 0 || list.get() == nullptr) {
     return;
   }
   for (DWORD i = 0; i < list.get()->dwNumberOfItems; ++i) {
-    RpcString text(wlan);
+    // The RPC string is freed right after its text was copied.
+    auto text = scoped_owner<char16_t*>(nullptr, [&wlan](char16_t* rpc) { wlan.RpcStringFreeW(&rpc); });
     if (wlan.UuidToStringW(&list.get()->InterfaceInfo[i].InterfaceGuid, text.receive()) != RPC_S_OK ||
         text.get() == nullptr) {
       continue;
@@ -110,12 +67,13 @@ void query_radio_state(WlanPort& wlan, const char16_t* interface_text, DOT11_RAD
   if (wlan.UuidFromStringW(interface_text, &interface_guid) != RPC_S_OK) {
     return;
   }
-  WlanClient client(wlan);
-  if (!client.is_open()) {
+  DWORD opened = 0;
+  const auto client = open_client(wlan, opened);
+  if (opened != 0) {
     return;
   }
   DWORD size = 0;
-  WlanMemory<void> answer(wlan);
+  auto answer = wlan_memory<void>(wlan);
   if (wlan.WlanQueryInterface(client.get(), &interface_guid, wlan_intf_opcode_radio_state, nullptr, &size,
                               answer.receive(), nullptr) != 0 ||
       answer.get() == nullptr || size != kRadioStateAnswerSize) {
@@ -136,11 +94,12 @@ void set_radio_state(WlanPort& wlan, const char16_t* interface_text, DOT11_RADIO
   if (wlan.UuidFromStringW(interface_text, &interface_guid) != RPC_S_OK) {
     return;
   }
-  WlanClient client(wlan);
-  if (!client.is_open()) {
+  DWORD opened = 0;
+  const auto client = open_client(wlan, opened);
+  if (opened != 0) {
     return;
   }
-  WlanMemory<WLAN_INTERFACE_CAPABILITY> capability(wlan);
+  auto capability = wlan_memory<WLAN_INTERFACE_CAPABILITY>(wlan);
   if (wlan.WlanGetInterfaceCapability(client.get(), &interface_guid, nullptr, capability.receive()) != 0 ||
       capability.get() == nullptr) {
     return;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/scoped_owner.h"
 #include "linux/mixer.h"
 
 namespace {
@@ -13,15 +14,15 @@ void quiet(const char*, int, const char*, int, const char*, ...) {}
 class OpenMixer {
  public:
   OpenMixer(const std::string& device, const std::string& element, std::string& problem) {
-    int result = snd_mixer_open(&mixer_, 0);
+    int result = snd_mixer_open(mixer_.receive(), 0);
     if (result >= 0) {
-      result = snd_mixer_attach(mixer_, device.c_str());
+      result = snd_mixer_attach(mixer_.get(), device.c_str());
     }
     if (result >= 0) {
-      result = snd_mixer_selem_register(mixer_, nullptr, nullptr);
+      result = snd_mixer_selem_register(mixer_.get(), nullptr, nullptr);
     }
     if (result >= 0) {
-      result = snd_mixer_load(mixer_);
+      result = snd_mixer_load(mixer_.get());
     }
     if (result < 0) {
       problem = "sound mixer " + device + ": " + snd_strerror(result);
@@ -30,24 +31,20 @@ class OpenMixer {
     snd_mixer_selem_id_t* id = nullptr;
     snd_mixer_selem_id_malloc(&id);
     snd_mixer_selem_id_set_name(id, element.c_str());
-    element_ = snd_mixer_find_selem(mixer_, id);
+    element_ = snd_mixer_find_selem(mixer_.get(), id);
     snd_mixer_selem_id_free(id);
     if (element_ == nullptr || !snd_mixer_selem_has_playback_volume(element_)) {
       problem = "sound mixer " + device + ": no " + element + " volume";
       element_ = nullptr;
     }
   }
-  ~OpenMixer() {
-    if (mixer_ != nullptr) {
-      snd_mixer_close(mixer_);
-    }
-  }
-  OpenMixer(const OpenMixer&) = delete;
-  OpenMixer& operator=(const OpenMixer&) = delete;
   snd_mixer_elem_t* element() const { return element_; }
 
  private:
-  snd_mixer_t* mixer_ = nullptr;
+  struct CloseMixer {
+    void operator()(snd_mixer_t* mixer) const { snd_mixer_close(mixer); }
+  };
+  ScopedOwner<snd_mixer_t*, CloseMixer> mixer_{nullptr, nullptr, CloseMixer{}};
   snd_mixer_elem_t* element_ = nullptr;
 };
 

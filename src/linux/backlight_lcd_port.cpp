@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "linux/backlight_levels.h"
+#include "posix/brightness_answers.h"
 
 using namespace video_brightness;
 
@@ -109,36 +110,17 @@ BOOL BacklightLcdPort::DeviceIoControl(HANDLE device, DWORD control_code, void* 
   switch (control_code) {
     case IOCTL_VIDEO_QUERY_SUPPORTED_BRIGHTNESS: {
       const std::vector<uint8_t> levels = backlight_levels(device_->max);
-      if (out_buffer == nullptr || out_size < levels.size()) {
-        return FALSE;  // ERROR_INSUFFICIENT_BUFFER
-      }
-      std::memcpy(out_buffer, levels.data(), levels.size());
-      *bytes_returned = static_cast<DWORD>(levels.size());
-      return TRUE;
+      return answer_supported_levels(levels.data(), levels.size(), out_buffer, out_size, bytes_returned);
     }
-    case IOCTL_VIDEO_QUERY_DISPLAY_BRIGHTNESS: {
-      if (out_buffer == nullptr || out_size < sizeof(DISPLAY_BRIGHTNESS)) {
-        return FALSE;
-      }
-      const UCHAR level = percent_for_raw(device_->raw, device_->max);
-      const DISPLAY_BRIGHTNESS answer{DISPLAYPOLICY_BOTH, level, level};
-      std::memcpy(out_buffer, &answer, sizeof answer);
-      *bytes_returned = sizeof answer;
-      return TRUE;
-    }
+    case IOCTL_VIDEO_QUERY_DISPLAY_BRIGHTNESS:
+      return answer_display_brightness(percent_for_raw(device_->raw, device_->max), out_buffer, out_size,
+                                       bytes_returned);
     case IOCTL_VIDEO_SET_DISPLAY_BRIGHTNESS: {
-      if (in_buffer == nullptr || in_size < sizeof(DISPLAY_BRIGHTNESS)) {
-        return FALSE;
-      }
-      DISPLAY_BRIGHTNESS request{};
-      std::memcpy(&request, in_buffer, sizeof request);
-      const UCHAR wanted =
-          request.ucDisplayPolicy == DISPLAYPOLICY_AC ? request.ucACBrightness : request.ucDCBrightness;
-      if (request.ucDisplayPolicy < DISPLAYPOLICY_AC || request.ucDisplayPolicy > DISPLAYPOLICY_BOTH ||
-          wanted > 100) {
+      const std::optional<UCHAR> wanted = requested_brightness(in_buffer, in_size);
+      if (!wanted) {
         return FALSE;  // ERROR_INVALID_PARAMETER
       }
-      const uint32_t raw = raw_for_percent(wanted, device_->max);
+      const uint32_t raw = raw_for_percent(*wanted, device_->max);
       if (!write_raw(raw)) {
         return FALSE;  // ERROR_ACCESS_DENIED
       }

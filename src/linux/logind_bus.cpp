@@ -5,57 +5,48 @@
 
 #include <cstring>
 
+#include "common/scoped_owner.h"
+
 namespace {
 
 constexpr char kLogind[] = "org.freedesktop.login1";
 constexpr char kManagerPath[] = "/org/freedesktop/login1";
 constexpr char kManager[] = "org.freedesktop.login1.Manager";
 
-// One bus connection, closed on every way out.
-class BusConnection {
- public:
-  BusConnection(const std::string& address, std::string& error) {
-    int result = 0;
-    if (address.empty()) {
-      result = sd_bus_open_system(&bus_);
-    } else {
-      result = sd_bus_new(&bus_);
-      if (result >= 0) {
-        sd_bus_set_address(bus_, address.c_str());
-        sd_bus_set_bus_client(bus_, 1);
-        result = sd_bus_start(bus_);
-      }
-    }
-    if (result < 0) {
-      error = std::string("system bus: ") + std::strerror(-result);
-      bus_ = sd_bus_flush_close_unref(bus_);
+// One bus connection, closed on every way out; holds nothing when it could not be made.
+auto connect_bus(const std::string& address, std::string& error) {
+  sd_bus* bus = nullptr;
+  int result = 0;
+  if (address.empty()) {
+    result = sd_bus_open_system(&bus);
+  } else {
+    result = sd_bus_new(&bus);
+    if (result >= 0) {
+      sd_bus_set_address(bus, address.c_str());
+      sd_bus_set_bus_client(bus, 1);
+      result = sd_bus_start(bus);
     }
   }
-  ~BusConnection() { sd_bus_flush_close_unref(bus_); }
-  BusConnection(const BusConnection&) = delete;
-  BusConnection& operator=(const BusConnection&) = delete;
-  sd_bus* get() const { return bus_; }
-
- private:
-  sd_bus* bus_ = nullptr;
-};
-
-class BusError {
- public:
-  ~BusError() { sd_bus_error_free(&error_); }
-  sd_bus_error* get() { return &error_; }
-  std::string text() const {
-    return error_.message != nullptr ? error_.message : error_.name != nullptr ? error_.name : "";
+  if (result < 0) {
+    error = std::string("system bus: ") + std::strerror(-result);
+    bus = sd_bus_flush_close_unref(bus);
   }
+  return scoped_owner<sd_bus*>(bus, [](sd_bus* open) { sd_bus_flush_close_unref(open); });
+}
 
- private:
-  sd_bus_error error_ = SD_BUS_ERROR_NULL;
-};
+// The error a call filled in, freed on every way out.
+auto freed_on_exit(sd_bus_error& error) {
+  return scoped_owner<sd_bus_error*>(&error, [](sd_bus_error* filled) { sd_bus_error_free(filled); });
+}
 
-bool logind_missing(const BusError& error, int result) {
+std::string error_text(const sd_bus_error& error) {
+  return error.message != nullptr ? error.message : error.name != nullptr ? error.name : "";
+}
+
+bool logind_missing(const sd_bus_error& error, int result) {
   return result == -ENOENT || result == -ECONNREFUSED ||
-         sd_bus_error_has_name(const_cast<BusError&>(error).get(), SD_BUS_ERROR_SERVICE_UNKNOWN) ||
-         sd_bus_error_has_name(const_cast<BusError&>(error).get(), SD_BUS_ERROR_NAME_HAS_NO_OWNER);
+         sd_bus_error_has_name(&error, SD_BUS_ERROR_SERVICE_UNKNOWN) ||
+         sd_bus_error_has_name(&error, SD_BUS_ERROR_NAME_HAS_NO_OWNER);
 }
 
 struct SleepWatch {
@@ -82,27 +73,27 @@ uint64_t monotonic_us() {
 
 SleepOutcome LogindBus::sleep(const char* method) {
   last_error_.clear();
-  BusConnection bus(address_, last_error_);
+  const auto bus = connect_bus(address_, last_error_);
   if (bus.get() == nullptr) {
     return SleepOutcome::absent;
   }
   SleepWatch watch;
-  sd_bus_slot* slot = nullptr;
+  // Declared after the watch its callback writes to, so the match goes first.
+  auto slot = scoped_owner<sd_bus_slot*>(nullptr, [](sd_bus_slot* match) { sd_bus_slot_unref(match); });
   // The match goes in before the request, so a resume signal that follows at once is not missed.
-  int result = sd_bus_match_signal(bus.get(), &slot, kLogind, kManagerPath, kManager, "PrepareForSleep",
-                                   on_prepare_for_sleep, &watch);
+  int result = sd_bus_match_signal(bus.get(), slot.receive(), kLogind, kManagerPath, kManager,
+                                   "PrepareForSleep", on_prepare_for_sleep, &watch);
   if (result < 0) {
     last_error_ = std::string("PrepareForSleep: ") + std::strerror(-result);
     return SleepOutcome::absent;
   }
-  BusError error;
+  sd_bus_error error = SD_BUS_ERROR_NULL;
+  const auto error_owner = freed_on_exit(error);
   sd_bus_message* reply = nullptr;
-  result =
-      sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, method, error.get(), &reply, "b", 0);
+  result = sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, method, &error, &reply, "b", 0);
   sd_bus_message_unref(reply);
   if (result < 0) {
-    last_error_ = std::string(method) + ": " + error.text();
-    sd_bus_slot_unref(slot);
+    last_error_ = std::string(method) + ": " + error_text(error);
     return logind_missing(error, result) ? SleepOutcome::absent : SleepOutcome::refused;
   }
   // The resume can take any time; only the start of the sleep is bounded.
@@ -122,7 +113,7 @@ SleepOutcome LogindBus::sleep(const char* method) {
     }
     sd_bus_wait(bus.get(), watch.started ? UINT64_MAX : start_by - now);
   }
-  sd_bus_slot_unref(slot);
+  slot.reset();
   if (watch.resumed) {
     return SleepOutcome::resumed;
   }
@@ -134,15 +125,16 @@ SleepOutcome LogindBus::sleep(const char* method) {
 
 bool LogindBus::power_off() {
   last_error_.clear();
-  BusConnection bus(address_, last_error_);
+  const auto bus = connect_bus(address_, last_error_);
   if (bus.get() == nullptr) {
     return false;
   }
-  BusError error;
-  const int result = sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, "PowerOff", error.get(),
-                                        nullptr, "b", 0);
+  sd_bus_error error = SD_BUS_ERROR_NULL;
+  const auto error_owner = freed_on_exit(error);
+  const int result =
+      sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, "PowerOff", &error, nullptr, "b", 0);
   if (result < 0) {
-    last_error_ = "PowerOff: " + error.text();
+    last_error_ = "PowerOff: " + error_text(error);
     return false;
   }
   return true;
@@ -150,16 +142,17 @@ bool LogindBus::power_off() {
 
 bool LogindBus::set_brightness(const std::string& device, uint32_t value) {
   last_error_.clear();
-  BusConnection bus(address_, last_error_);
+  const auto bus = connect_bus(address_, last_error_);
   if (bus.get() == nullptr) {
     return false;
   }
-  BusError error;
+  sd_bus_error error = SD_BUS_ERROR_NULL;
+  const auto error_owner = freed_on_exit(error);
   const int result = sd_bus_call_method(bus.get(), kLogind, "/org/freedesktop/login1/session/auto",
-                                        "org.freedesktop.login1.Session", "SetBrightness", error.get(),
-                                        nullptr, "ssu", "backlight", device.c_str(), value);
+                                        "org.freedesktop.login1.Session", "SetBrightness", &error, nullptr,
+                                        "ssu", "backlight", device.c_str(), value);
   if (result < 0) {
-    last_error_ = "SetBrightness: " + error.text();
+    last_error_ = "SetBrightness: " + error_text(error);
     return false;
   }
   return true;

@@ -4,19 +4,12 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/guid.h"
+
 namespace {
 
-constexpr LUID kShutdownPrivilegeLuid = {19, 0};  // SE_SHUTDOWN_PRIVILEGE
 constexpr int64_t kTicksPerSecond = 10'000'000;
 constexpr int64_t kFileTimeEpochOffsetSeconds = 11'644'473'600;  // 1601-01-01 to 1970-01-01
-
-HANDLE current_process_pseudo_handle() {
-  return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
-}
-
-bool same_guid(const GUID* a, const GUID& b) {
-  return a != nullptr && std::memcmp(a, &b, sizeof b) == 0;
-}
 
 // A due time as SetWaitableTimer takes it: negative is relative in 100 ns units, positive an absolute
 // UTC file time. The alarm has whole seconds: a relative time is rounded up, so it never rings early.
@@ -36,57 +29,27 @@ LogindPowerPort::LogindPowerPort(LogindBus bus, RtcWakeAlarm alarm, std::functio
 LogindPowerPort::~LogindPowerPort() = default;
 
 HANDLE LogindPowerPort::GetCurrentProcess() {
-  return current_process_pseudo_handle();
+  return ProcessToken::current_process();
 }
 
 BOOL LogindPowerPort::OpenProcessToken(HANDLE process, DWORD, HANDLE* token) {
-  if (token == nullptr) {
-    return FALSE;
-  }
-  *token = nullptr;
-  if (process != current_process_pseudo_handle()) {
-    return FALSE;
-  }
-  ++open_tokens_;
-  *token = &token_marker_;
-  return TRUE;
+  return token_.open(process, token);
 }
 
 BOOL LogindPowerPort::LookupPrivilegeValueW(const char16_t* system_name, const char16_t* name, LUID* luid) {
-  if (system_name != nullptr || name == nullptr || luid == nullptr ||
-      std::u16string_view(name) != u"SeShutdownPrivilege") {
-    return FALSE;
-  }
-  *luid = kShutdownPrivilegeLuid;
-  return TRUE;
+  return ProcessToken::lookup_privilege(system_name, name, luid);
 }
 
 BOOL LogindPowerPort::AdjustTokenPrivileges(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* new_state,
                                             DWORD, TOKEN_PRIVILEGES*, DWORD*) {
-  if (token != &token_marker_ || open_tokens_ == 0) {
-    return FALSE;
-  }
-  if (disable_all) {
-    privilege_enabled_ = false;
-    return TRUE;
-  }
-  if (new_state == nullptr || new_state->PrivilegeCount != 1) {
-    return FALSE;
-  }
-  const LUID_AND_ATTRIBUTES& entry = new_state->Privileges[0];
-  if (entry.Luid.LowPart == kShutdownPrivilegeLuid.LowPart &&
-      entry.Luid.HighPart == kShutdownPrivilegeLuid.HighPart) {
-    privilege_enabled_ = (entry.Attributes & SE_PRIVILEGE_ENABLED) != 0;
-  }
-  return TRUE;
+  return token_.adjust(token, disable_all, new_state);
 }
 
 DWORD LogindPowerPort::PowerGetActiveScheme(HKEY, GUID** active_scheme) {
   if (active_scheme == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }
-  schemes_.push_back(std::make_unique<GUID>(kLinuxSchemeGuid));
-  *active_scheme = schemes_.back().get();
+  *active_scheme = schemes_.hand_out(kLinuxSchemeGuid);
   return ERROR_SUCCESS;
 }
 
@@ -127,21 +90,11 @@ DWORD LogindPowerPort::PowerSetActiveScheme(HKEY, const GUID* scheme) {
 }
 
 HLOCAL LogindPowerPort::LocalFree(HLOCAL memory) {
-  if (memory == nullptr) {
-    return nullptr;
-  }
-  const auto found = std::find_if(schemes_.begin(), schemes_.end(), [&](const std::unique_ptr<GUID>& scheme) {
-    return scheme.get() == memory;
-  });
-  if (found == schemes_.end()) {
-    return memory;
-  }
-  schemes_.erase(found);
-  return nullptr;
+  return schemes_.free(memory);
 }
 
 BOOLEAN LogindPowerPort::SetSuspendState(BOOLEAN hibernate, BOOLEAN, BOOLEAN wake_events_disabled) {
-  if (!privilege_enabled_) {
+  if (!token_.shutdown_privilege_enabled()) {
     logind_problem_ = "the shutdown privilege was not enabled";
     return FALSE;
   }
@@ -204,8 +157,7 @@ BOOL LogindPowerPort::SetWaitableTimer(HANDLE handle, const LARGE_INTEGER* due_t
 }
 
 BOOL LogindPowerPort::CloseHandle(HANDLE handle) {
-  if (handle == &token_marker_ && open_tokens_ > 0) {
-    --open_tokens_;
+  if (token_.close(handle)) {
     return TRUE;
   }
   const auto found = std::find_if(timers_.begin(), timers_.end(),
@@ -228,7 +180,7 @@ EXECUTION_STATE LogindPowerPort::SetThreadExecutionState(EXECUTION_STATE flags) 
 }
 
 BOOL LogindPowerPort::ExitWindowsEx(UINT flags, DWORD) {
-  if (!privilege_enabled_ || (flags & EWX_SHUTDOWN) == 0) {
+  if (!token_.shutdown_privilege_enabled() || (flags & EWX_SHUTDOWN) == 0) {
     return FALSE;
   }
   if (!bus_.power_off()) {

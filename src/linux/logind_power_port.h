@@ -14,6 +14,8 @@
 #include "linux/logind_bus.h"
 #include "linux/rtc_wake_alarm.h"
 #include "ports/power_port.h"
+#include "posix/process_token.h"
+#include "posix/scheme_blocks.h"
 
 // The real laptop's power scheme: one, whose only setting is the RTC's wake-up.
 // {5A4C0B56-5E3F-4D1B-9B4E-6C696E757821}
@@ -61,8 +63,8 @@ class LogindPowerPort final : public PowerPort {
   void set_before_sleep(std::function<void(bool hibernate)> before_sleep) {
     before_sleep_ = std::move(before_sleep);
   }
-  int open_handles() const { return open_tokens_ + static_cast<int>(timers_.size()); }
-  int schemes_not_freed() const { return static_cast<int>(schemes_.size()); }
+  int open_handles() const { return token_.open_tokens() + static_cast<int>(timers_.size()); }
+  int schemes_not_freed() const { return schemes_.not_freed(); }
 
  private:
   struct Timer {
@@ -76,14 +78,12 @@ class LogindPowerPort final : public PowerPort {
   std::function<int64_t()> epoch_now_;
   std::function<void(bool hibernate)> before_sleep_;
   std::vector<std::unique_ptr<Timer>> timers_;
-  std::vector<std::unique_ptr<GUID>> schemes_;
+  SchemeBlocks schemes_;
   std::optional<int64_t> alarm_armed_for_;
   std::string alarm_problem_;
   std::string logind_problem_;
   DWORD wake_setting_written_ = 0;
   EXECUTION_STATE execution_state_ = ES_CONTINUOUS;
-  int open_tokens_ = 0;
-  bool privilege_enabled_ = false;
+  ProcessToken token_;
   bool powered_off_ = false;
-  char token_marker_ = 0;
 };

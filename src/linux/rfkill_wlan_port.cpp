@@ -10,13 +10,13 @@
 #include <cstring>
 #include <new>
 
+#include "posix/owned_descriptor.h"
 #include "posix/uuid_text.h"
 
 using namespace native_wifi;
 
 namespace {
 
-constexpr int32_t kRpcInvalidStringUuid = 1705;
 constexpr DWORD kErrorNotEnoughMemory = 8;
 constexpr DWORD kErrorNotFound = 1168;
 constexpr uint8_t kRfkillTypeWlan = 1;
@@ -241,14 +241,14 @@ DWORD RfkillWlanPort::WlanSetInterface(HANDLE client, const GUID* guid, DWORD op
   const RfkillEvent event{switches[wanted.dwPhyIndex].index, kRfkillTypeWlan, kRfkillOpChange,
                           static_cast<uint8_t>(wanted.dot11SoftwareRadioState == dot11_radio_state_off), 0};
   // Appending, so that a test's plain file keeps every event; the device itself ignores the flag.
-  const int fd = ::open(paths_.control.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  if (fd < 0) {
+  auto fd = owned_descriptor(::open(paths_.control.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+  if (fd.get() < 0) {
     problem_ = paths_.control + ": " + std::strerror(errno);
     return ERROR_ACCESS_DENIED;
   }
-  const ssize_t written = ::write(fd, &event, sizeof event);
+  const ssize_t written = ::write(fd.get(), &event, sizeof event);
   const int write_error = errno;
-  ::close(fd);
+  fd.reset();
   if (written != static_cast<ssize_t>(sizeof event)) {
     problem_ = paths_.control + ": " + std::strerror(written < 0 ? write_error : EIO);
     return ERROR_GEN_FAILURE;
@@ -286,17 +286,5 @@ int32_t RfkillWlanPort::RpcStringFreeW(char16_t** text) {
 }
 
 int32_t RfkillWlanPort::UuidFromStringW(const char16_t* text, GUID* uuid) {
-  if (uuid == nullptr) {
-    return kRpcInvalidStringUuid;
-  }
-  if (text == nullptr) {
-    *uuid = GUID{};
-    return RPC_S_OK;
-  }
-  const std::optional<GUID> parsed = uuid_from_text(text);
-  if (!parsed) {
-    return kRpcInvalidStringUuid;
-  }
-  *uuid = *parsed;
-  return RPC_S_OK;
+  return uuid_from_string(text, uuid);
 }

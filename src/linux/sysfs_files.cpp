@@ -8,44 +8,11 @@
 #include <cerrno>
 #include <cstring>
 
-namespace {
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  ~FileDescriptor() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-class Directory {
- public:
-  explicit Directory(DIR* dir) : dir_(dir) {}
-  ~Directory() {
-    if (dir_ != nullptr) {
-      ::closedir(dir_);
-    }
-  }
-  Directory(const Directory&) = delete;
-  Directory& operator=(const Directory&) = delete;
-  DIR* get() const { return dir_; }
-
- private:
-  DIR* dir_;
-};
-
-}  // namespace
+#include "common/scoped_owner.h"
+#include "posix/owned_descriptor.h"
 
 std::optional<std::string> PosixSysfsFiles::read(const std::string& path, size_t limit) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+  const auto file = owned_descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   ++files_opened_;
   if (file.get() < 0) {
     return std::nullopt;
@@ -72,7 +39,7 @@ std::optional<std::string> PosixSysfsFiles::read(const std::string& path, size_t
 
 std::vector<std::string> PosixSysfsFiles::list(const std::string& directory) {
   std::vector<std::string> names;
-  Directory dir(::opendir(directory.c_str()));
+  const auto dir = scoped_owner<DIR*>(::opendir(directory.c_str()), [](DIR* open) { ::closedir(open); });
   ++directories_opened_;
   if (dir.get() == nullptr) {
     return names;

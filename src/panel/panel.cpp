@@ -2,74 +2,15 @@
 
 #include "../../res/control_ids.h"
 #include "battery/battery_query.h"
-#include "devices/brightness.h"
-#include "devices/shortcuts.h"
-#include "devices/wireless_radio.h"
-#include "logs/s1_session.h"
 #include "logs/sleep_run.h"
 #include "panel/command_table.h"
 #include "panel/deferred_reports.h"
 #include "panel/panel_tick.h"
-#include "power/power_actions.h"
 
 namespace {
 
 constexpr int32_t kTicksBeforeFirstMinute = 58;  // the tick at the end of initialisation is the 59th
 constexpr size_t kUniqueIdClearedUnits = 32;     // as much as the query asks the driver for
-
-void run_action(PanelState& state, const PanelPorts& ports, PanelAction action, int id) {
-  switch (action) {
-    case PanelAction::none:
-      break;
-    case PanelAction::exit_program:
-      ports.dialog.KillTimer(state.panel, kPanelTimerId);
-      ports.dialog.PostQuitMessage(0);
-      break;
-    case PanelAction::s1_session:
-      if (state.s1_active == 0) {
-        start_s1_session(state, ports);
-      } else {
-        stop_s1_session(state, ports);
-      }
-      break;
-    case PanelAction::sleep_test:
-      start_sleep_test(state, ports, id);
-      break;
-    case PanelAction::shut_down:
-      shut_down(state, ports);
-      break;
-    case PanelAction::display_power:
-      toggle_display_power(state, ports.dialog);
-      break;
-    case PanelAction::brightness_down:
-      step_brightness(ports.lcd, false);
-      break;
-    case PanelAction::brightness_up:
-      step_brightness(ports.lcd, true);
-      break;
-    case PanelAction::volume_mute:
-      send_app_command(state, ports.dialog, kAppCommandVolumeMute);
-      break;
-    case PanelAction::volume_down:
-      send_app_command(state, ports.dialog, kAppCommandVolumeDown);
-      break;
-    case PanelAction::volume_up:
-      send_app_command(state, ports.dialog, kAppCommandVolumeUp);
-      break;
-    case PanelAction::win_x_chord:
-      send_win_chord(state, ports.input, kKeyX);
-      break;
-    case PanelAction::win_p_chord:
-      send_win_chord(state, ports.input, kKeyP);
-      break;
-    case PanelAction::wireless_radio:
-      toggle_wireless_radio(ports.wlan);
-      break;
-    case PanelAction::wake_fields:
-      update_wake_fields(state, ports);
-      break;
-  }
-}
 
 }  // namespace
 
@@ -100,11 +41,11 @@ void initialise_panel(PanelState& state, const PanelPorts& ports) {
 
 BOOL dispatch_command(PanelState& state, const PanelPorts& ports, WPARAM wparam) {
   const int id = static_cast<int>(wparam & 0xFFFF);
-  const PanelAction action = action_for_command(id);
-  if (action == PanelAction::none) {
+  const CommandHandler handler = handler_for_command(id);
+  if (handler == nullptr) {
     return FALSE;
   }
-  run_action(state, ports, action, id);
+  handler(state, ports);
   return TRUE;
 }
 

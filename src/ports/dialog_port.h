@@ -20,9 +20,3 @@ class DialogPort {
   // Modal: returns when the user closes the box; the panel's timer keeps ticking meanwhile.
   virtual int MessageBoxW(HWND owner, const char16_t* text, const char16_t* caption, UINT type) = 0;
 };
-
-class ClockPort {
- public:
-  virtual ~ClockPort() = default;
-  virtual void GetLocalTime(SYSTEMTIME* time) = 0;
-};

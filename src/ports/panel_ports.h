@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ports/battery_port.h"
+#include "ports/clock_port.h"
 #include "ports/dialog_port.h"
 #include "ports/input_port.h"
 #include "ports/lcd_port.h"

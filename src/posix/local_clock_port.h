@@ -1,7 +1,7 @@
 // GetLocalTime from the C library's local time.
 #pragma once
 
-#include "ports/dialog_port.h"
+#include "ports/clock_port.h"
 
 class LocalClockPort final : public ClockPort {
  public:

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "posix/ansi_code_page.h"
+#include "posix/owned_descriptor.h"
 #include "posix/text_convert.h"
 #include "text/wide_text.h"
 
@@ -82,26 +83,9 @@ std::string native_path(const std::u16string& path) {
   return to_utf8(separated);
 }
 
-// A descriptor closed on every path out of the scope that opened it.
-class ScopedDescriptor {
- public:
-  explicit ScopedDescriptor(int descriptor) : descriptor_(descriptor) {}
-  ~ScopedDescriptor() {
-    if (descriptor_ >= 0) {
-      ::close(descriptor_);
-    }
-  }
-  ScopedDescriptor(const ScopedDescriptor&) = delete;
-  ScopedDescriptor& operator=(const ScopedDescriptor&) = delete;
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
-
 // A regular file's first `limit` bytes; false when it cannot be read. `cut`: it has more.
 bool read_file_start(const std::string& path, size_t limit, std::string& bytes, bool& cut) {
-  const ScopedDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  const auto file = owned_descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat status {};
   if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
     return false;

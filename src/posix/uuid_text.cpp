@@ -1,5 +1,9 @@
 #include "posix/uuid_text.h"
 
+#include "ports/wlan_port.h"
+
+using namespace native_wifi;
+
 namespace {
 
 constexpr char16_t kDigits[] = u"0123456789abcdef";
@@ -77,4 +81,20 @@ std::optional<GUID> uuid_from_text(std::u16string_view text) {
     uuid.Data4[i] = static_cast<uint8_t>(*byte);
   }
   return uuid;
+}
+
+int32_t uuid_from_string(const char16_t* text, GUID* uuid) {
+  if (uuid == nullptr) {
+    return kRpcInvalidStringUuid;
+  }
+  if (text == nullptr) {
+    *uuid = GUID{};
+    return RPC_S_OK;
+  }
+  const std::optional<GUID> parsed = uuid_from_text(text);
+  if (!parsed) {
+    return kRpcInvalidStringUuid;
+  }
+  *uuid = *parsed;
+  return RPC_S_OK;
 }

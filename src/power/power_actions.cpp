@@ -2,54 +2,20 @@
 
 #include "battery/battery_query.h"
 #include "common/deferred_reports.h"
+#include "common/scoped_owner.h"
 #include "ports/power_port.h"
 
 namespace {
 
 constexpr char16_t kShutdownPrivilege[] = u"SeShutdownPrivilege";
 
-// Closes the process token on every way out.
-class TokenHandle {
- public:
-  explicit TokenHandle(PowerPort& port) : port_(port) {}
-  ~TokenHandle() {
-    if (handle_ != nullptr) {
-      port_.CloseHandle(handle_);
-    }
-  }
-  TokenHandle(const TokenHandle&) = delete;
-  TokenHandle& operator=(const TokenHandle&) = delete;
-  HANDLE* receive() { return &handle_; }
-  HANDLE get() const { return handle_; }
-
- private:
-  PowerPort& port_;
-  HANDLE handle_ = nullptr;
-};
-
-// The active scheme's GUID, which the system allocates, released on every way out.
-class ActiveScheme {
- public:
-  explicit ActiveScheme(PowerPort& port) : port_(port) { port_.PowerGetActiveScheme(nullptr, &scheme_); }
-  ~ActiveScheme() {
-    if (scheme_ != nullptr) {
-      port_.LocalFree(scheme_);
-    }
-  }
-  ActiveScheme(const ActiveScheme&) = delete;
-  ActiveScheme& operator=(const ActiveScheme&) = delete;
-  const GUID* get() const { return scheme_; }
-
- private:
-  PowerPort& port_;
-  GUID* scheme_ = nullptr;
-};
-
 void allow_wake_timers(PowerActionState& state, const PanelPorts& ports) {
   // Declared, not a using-directive: <windows.h> has global GUIDs of the same names.
   using power_settings::GUID_ALLOW_RTC_WAKE;
   using power_settings::GUID_SLEEP_SUBGROUP;
-  const ActiveScheme scheme(ports.power);
+  // The system allocates the active scheme's GUID; it is freed on every way out.
+  auto scheme = scoped_owner<GUID*>(nullptr, [&ports](GUID* guid) { ports.power.LocalFree(guid); });
+  ports.power.PowerGetActiveScheme(nullptr, scheme.receive());
   if (scheme.get() == nullptr) {
     return;  // no scheme known: nothing to write to
   }
@@ -87,7 +53,7 @@ void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, int64_t du
 }  // namespace
 
 bool enable_shutdown_privilege(const PanelPorts& ports) {
-  TokenHandle token(ports.power);
+  auto token = scoped_owner<HANDLE>(nullptr, [&ports](HANDLE handle) { ports.power.CloseHandle(handle); });
   if (!ports.power.OpenProcessToken(ports.power.GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
                                     token.receive())) {
     return false;

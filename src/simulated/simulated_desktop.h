@@ -2,16 +2,12 @@
 // display's power (SC_MONITORPOWER) and the speaker's volume (WM_APPCOMMAND).
 #pragma once
 
-#include "common/win_types.h"
+#include "posix/desktop_messages.h"
 
 constexpr int kStartVolumePercent = 40;
-constexpr int kVolumeStepPercent = 2;
 
-class SimulatedDesktop {
+class SimulatedDesktop final : public DesktopMessages {
  public:
-  // DefWindowProc's part, after the panel's procedure has declined the message.
-  LRESULT default_processing(UINT message, WPARAM wparam, LPARAM lparam);
-
   bool display_on() const { return display_on_; }
   // Input turns a display that was powered off back on.
   void wake_display() { display_on_ = true; }
@@ -19,8 +15,8 @@ class SimulatedDesktop {
   bool muted() const { return muted_; }
 
  private:
-  void monitor_power(LPARAM state);
-  bool app_command(int command);
+  void set_display_on(bool on) override { display_on_ = on; }
+  bool app_command(int command) override;
 
   bool display_on_ = true;
   int volume_percent_ = kStartVolumePercent;

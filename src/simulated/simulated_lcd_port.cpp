@@ -1,7 +1,8 @@
 #include "simulated/simulated_lcd_port.h"
 
-#include <cstring>
 #include <string_view>
+
+#include "posix/brightness_answers.h"
 
 using namespace video_brightness;
 
@@ -22,35 +23,16 @@ BOOL SimulatedLcdPort::DeviceIoControl(HANDLE device, DWORD control_code, void* 
   *bytes_returned = 0;
   switch (control_code) {
     case IOCTL_VIDEO_QUERY_SUPPORTED_BRIGHTNESS:
-      if (out_buffer == nullptr || out_size < kSimulatedLcdLevels.size()) {
-        return FALSE;  // ERROR_INSUFFICIENT_BUFFER
-      }
-      std::memcpy(out_buffer, kSimulatedLcdLevels.data(), kSimulatedLcdLevels.size());
-      *bytes_returned = static_cast<DWORD>(kSimulatedLcdLevels.size());
-      return TRUE;
-    case IOCTL_VIDEO_QUERY_DISPLAY_BRIGHTNESS: {
-      if (out_buffer == nullptr || out_size < sizeof(DISPLAY_BRIGHTNESS)) {
-        return FALSE;
-      }
-      const DISPLAY_BRIGHTNESS answer{DISPLAYPOLICY_BOTH, level_, level_};
-      std::memcpy(out_buffer, &answer, sizeof answer);
-      *bytes_returned = sizeof answer;
-      return TRUE;
-    }
+      return answer_supported_levels(kSimulatedLcdLevels.data(), kSimulatedLcdLevels.size(), out_buffer,
+                                     out_size, bytes_returned);
+    case IOCTL_VIDEO_QUERY_DISPLAY_BRIGHTNESS:
+      return answer_display_brightness(level_, out_buffer, out_size, bytes_returned);
     case IOCTL_VIDEO_SET_DISPLAY_BRIGHTNESS: {
-      if (in_buffer == nullptr || in_size < sizeof(DISPLAY_BRIGHTNESS)) {
+      const std::optional<UCHAR> wanted = requested_brightness(in_buffer, in_size);
+      if (!wanted) {
         return FALSE;
       }
-      DISPLAY_BRIGHTNESS request{};
-      std::memcpy(&request, in_buffer, sizeof request);
-      // One panel, one level: the value for the power source the request names.
-      const UCHAR wanted =
-          request.ucDisplayPolicy == DISPLAYPOLICY_AC ? request.ucACBrightness : request.ucDCBrightness;
-      if (request.ucDisplayPolicy < DISPLAYPOLICY_AC || request.ucDisplayPolicy > DISPLAYPOLICY_BOTH ||
-          wanted > 100) {
-        return FALSE;
-      }
-      level_ = wanted;
+      level_ = *wanted;
       return TRUE;
     }
     default:

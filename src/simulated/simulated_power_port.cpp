@@ -9,69 +9,34 @@
 namespace {
 
 constexpr int kMaxWaitMs = 1000;  // the sleeping screen's clock is redrawn at least this often
-constexpr LUID kShutdownPrivilegeLuid = {19, 0};  // SE_SHUTDOWN_PRIVILEGE
-
-HANDLE current_process_pseudo_handle() {
-  return reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1));
-}
 
 }  // namespace
 
 SimulatedPowerPort::~SimulatedPowerPort() = default;
 
 HANDLE SimulatedPowerPort::GetCurrentProcess() {
-  return current_process_pseudo_handle();
+  return ProcessToken::current_process();
 }
 
 BOOL SimulatedPowerPort::OpenProcessToken(HANDLE process, DWORD, HANDLE* token) {
-  if (token == nullptr) {
-    return FALSE;
-  }
-  *token = nullptr;
-  if (process != current_process_pseudo_handle()) {
-    return FALSE;
-  }
-  ++open_tokens_;
-  *token = &token_marker_;
-  return TRUE;
+  return token_.open(process, token);
 }
 
 BOOL SimulatedPowerPort::LookupPrivilegeValueW(const char16_t* system_name, const char16_t* name,
                                                LUID* luid) {
-  if (system_name != nullptr || name == nullptr || luid == nullptr ||
-      std::u16string_view(name) != u"SeShutdownPrivilege") {
-    return FALSE;  // the only privilege this machine knows by name
-  }
-  *luid = kShutdownPrivilegeLuid;
-  return TRUE;
+  return ProcessToken::lookup_privilege(system_name, name, luid);
 }
 
 BOOL SimulatedPowerPort::AdjustTokenPrivileges(HANDLE token, BOOL disable_all, TOKEN_PRIVILEGES* new_state,
                                                DWORD, TOKEN_PRIVILEGES*, DWORD*) {
-  if (token != &token_marker_ || open_tokens_ == 0) {
-    return FALSE;
-  }
-  if (disable_all) {
-    privilege_enabled_ = false;
-    return TRUE;
-  }
-  if (new_state == nullptr || new_state->PrivilegeCount != 1) {
-    return FALSE;
-  }
-  const LUID_AND_ATTRIBUTES& entry = new_state->Privileges[0];
-  if (entry.Luid.LowPart == kShutdownPrivilegeLuid.LowPart &&
-      entry.Luid.HighPart == kShutdownPrivilegeLuid.HighPart) {
-    privilege_enabled_ = (entry.Attributes & SE_PRIVILEGE_ENABLED) != 0;
-  }
-  return TRUE;
+  return token_.adjust(token, disable_all, new_state);
 }
 
 DWORD SimulatedPowerPort::PowerGetActiveScheme(HKEY, GUID** active_scheme) {
   if (active_scheme == nullptr) {
     return ERROR_INVALID_PARAMETER;
   }
-  schemes_.push_back(std::make_unique<GUID>(kSimulatedSchemeGuid));
-  *active_scheme = schemes_.back().get();
+  *active_scheme = schemes_.hand_out(kSimulatedSchemeGuid);
   return 0;
 }
 
@@ -111,18 +76,7 @@ DWORD SimulatedPowerPort::PowerSetActiveScheme(HKEY, const GUID* scheme) {
 }
 
 HLOCAL SimulatedPowerPort::LocalFree(HLOCAL memory) {
-  if (memory == nullptr) {
-    return nullptr;
-  }
-  // Only the scheme GUIDs are ever handed out as local memory; anything else fails as a bad handle.
-  const auto found = std::find_if(schemes_.begin(), schemes_.end(), [&](const std::unique_ptr<GUID>& scheme) {
-    return scheme.get() == memory;
-  });
-  if (found == schemes_.end()) {
-    return memory;
-  }
-  schemes_.erase(found);
-  return nullptr;
+  return schemes_.free(memory);
 }
 
 bool SimulatedPowerPort::sleep_until_woken(bool hibernate, bool timer_may_wake) {
@@ -153,7 +107,7 @@ bool SimulatedPowerPort::sleep_until_woken(bool hibernate, bool timer_may_wake) 
 }
 
 BOOLEAN SimulatedPowerPort::SetSuspendState(BOOLEAN hibernate, BOOLEAN, BOOLEAN wake_events_disabled) {
-  if (!privilege_enabled_) {
+  if (!token_.shutdown_privilege_enabled()) {
     return FALSE;  // ERROR_PRIVILEGE_NOT_HELD: refused at once
   }
   ++suspends_;
@@ -182,8 +136,7 @@ BOOL SimulatedPowerPort::SetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due
 }
 
 BOOL SimulatedPowerPort::CloseHandle(HANDLE handle) {
-  if (handle == &token_marker_ && open_tokens_ > 0) {
-    --open_tokens_;
+  if (token_.close(handle)) {
     return TRUE;
   }
   return timers_.close(handle) ? TRUE : FALSE;
@@ -196,7 +149,7 @@ EXECUTION_STATE SimulatedPowerPort::SetThreadExecutionState(EXECUTION_STATE flag
 }
 
 BOOL SimulatedPowerPort::ExitWindowsEx(UINT flags, DWORD) {
-  if (!privilege_enabled_ || (flags & EWX_SHUTDOWN) == 0) {
+  if (!token_.shutdown_privilege_enabled() || (flags & EWX_SHUTDOWN) == 0) {
     return FALSE;
   }
   shut_down_ = true;

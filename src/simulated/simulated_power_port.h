@@ -8,6 +8,8 @@
 
 #include "ports/power_port.h"
 #include "posix/power_broadcasts.h"
+#include "posix/process_token.h"
+#include "posix/scheme_blocks.h"
 #include "posix/waitable_timers.h"
 #include "simulated/battery_model.h"
 #include "simulated/power_screen.h"
@@ -58,9 +60,9 @@ class SimulatedPowerPort final : public PowerPort {
 
   // The setting in effect (written values count once the scheme is applied again).
   WakeTimerSetting wake_timers() const { return active_; }
-  bool shutdown_privilege_enabled() const { return privilege_enabled_; }
-  int schemes_not_freed() const { return static_cast<int>(schemes_.size()); }
-  int open_tokens() const { return open_tokens_; }
+  bool shutdown_privilege_enabled() const { return token_.shutdown_privilege_enabled(); }
+  int schemes_not_freed() const { return schemes_.not_freed(); }
+  int open_tokens() const { return token_.open_tokens(); }
   const WaitableTimers& timers() const { return timers_; }
   bool shut_down() const { return shut_down_; }
   int suspends() const { return suspends_; }
@@ -79,10 +81,8 @@ class SimulatedPowerPort final : public PowerPort {
   WakeTimerSetting written_;
   WakeTimerSetting active_;
   EXECUTION_STATE execution_state_ = ES_CONTINUOUS;
-  std::vector<std::unique_ptr<GUID>> schemes_;  // handed out, not yet given back with LocalFree
-  int open_tokens_ = 0;
+  SchemeBlocks schemes_;
+  ProcessToken token_;
   int suspends_ = 0;
-  bool privilege_enabled_ = false;
   bool shut_down_ = false;
-  char token_marker_ = 0;
 };

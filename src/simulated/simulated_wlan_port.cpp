@@ -9,7 +9,6 @@ using namespace native_wifi;
 
 namespace {
 
-constexpr int32_t kRpcInvalidStringUuid = 1705;
 constexpr DWORD kNegotiatedVersion = 2;
 constexpr char16_t kDescription[] = u"Chargewright Simulated Wireless Adapter";
 constexpr int32_t kInterfaceConnected = 1;   // wlan_interface_state_connected
@@ -177,17 +176,5 @@ int32_t SimulatedWlanPort::RpcStringFreeW(char16_t** text) {
 }
 
 int32_t SimulatedWlanPort::UuidFromStringW(const char16_t* text, GUID* uuid) {
-  if (uuid == nullptr) {
-    return kRpcInvalidStringUuid;
-  }
-  if (text == nullptr) {
-    *uuid = GUID{};  // a null string is the nil UUID
-    return RPC_S_OK;
-  }
-  const std::optional<GUID> parsed = uuid_from_text(text);
-  if (!parsed) {
-    return kRpcInvalidStringUuid;
-  }
-  *uuid = *parsed;
-  return RPC_S_OK;
+  return uuid_from_string(text, uuid);
 }

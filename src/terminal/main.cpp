@@ -12,6 +12,7 @@
 #include "posix/posix_log_file_port.h"
 #include "terminal/command_line.h"
 #include "terminal/laptop.h"
+#include "terminal/panel_keys.h"
 #include "terminal/terminal_check.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/terminal_message_boxes.h"
@@ -65,69 +66,6 @@ bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, Lapto
     laptop.wake_display();
   }
   dialog.run_due_timers();
-  return true;
-}
-
-// Plugging or unplugging the adapter: Windows then broadcasts the change of power source.
-void toggle_ac_adapter(Laptop& laptop, PanelState& state, const PanelPorts& ports) {
-  if (laptop.toggle_ac_adapter()) {
-    handle_power_broadcast(state, ports);
-  }
-}
-
-// What the dialog manager does with one event; false when the program is to end.
-bool handle_event(const InputEvent& event, TerminalDialog& dialog, Laptop& laptop, PanelState& state,
-                  const PanelPorts& ports) {
-  switch (event.kind) {
-    case InputEvent::Kind::interrupt:
-      return false;
-    case InputEvent::Kind::next:
-    case InputEvent::Kind::down:
-    case InputEvent::Kind::right:
-      dialog.focus_next();
-      break;
-    case InputEvent::Kind::previous:
-    case InputEvent::Kind::up:
-    case InputEvent::Kind::left:
-      dialog.focus_previous();
-      break;
-    case InputEvent::Kind::enter:
-      dialog.press_enter();
-      break;
-    case InputEvent::Kind::escape:
-      dialog.press_escape();
-      break;
-    case InputEvent::Kind::space:
-      dialog.press_space();
-      break;
-    case InputEvent::Kind::backspace:
-      dialog.press_backspace();
-      break;
-    case InputEvent::Kind::character:
-      if (dialog.focus_in_number_field()) {
-        dialog.type_character(event.character);
-      } else {
-        // Outside an edit field a dialog takes a mnemonic letter without Alt.
-        dialog.press_mnemonic(event.character);
-      }
-      break;
-    case InputEvent::Kind::alt_character:
-      dialog.press_mnemonic(event.character);
-      break;
-    case InputEvent::Kind::toggle_ac:
-      toggle_ac_adapter(laptop, state, ports);
-      break;
-    case InputEvent::Kind::mouse_click:
-      dialog.click(event.row, event.column);
-      break;
-    case InputEvent::Kind::page_up:
-    case InputEvent::Kind::page_down:
-    case InputEvent::Kind::home:
-    case InputEvent::Kind::end:
-    case InputEvent::Kind::resize:
-    case InputEvent::Kind::none:
-      break;
-  }
   return true;
 }
 

@@ -83,20 +83,26 @@ void put_line(int row, int column, const std::wstring& text, attr_t attributes) 
   attroff(attributes);
 }
 
+// The lines and corners of a box whose corners are at (top, left) and (top + height - 1, left + width - 1).
+void draw_box(int top, int left, int height, int width) {
+  const int bottom = top + height - 1, right = left + width - 1;
+  mvhline(top, left + 1, ACS_HLINE, width - 2);
+  mvhline(bottom, left + 1, ACS_HLINE, width - 2);
+  mvvline(top + 1, left, ACS_VLINE, height - 2);
+  mvvline(top + 1, right, ACS_VLINE, height - 2);
+  mvaddch(top, left, ACS_ULCORNER);
+  mvaddch(top, right, ACS_URCORNER);
+  mvaddch(bottom, left, ACS_LLCORNER);
+  mvaddch(bottom, right, ACS_LRCORNER);
+}
+
 void draw_group_box(const CellRect& area, const std::u16string& caption) {
   const int top = kPanelTop + area.row, left = kPanelLeft + area.column;
   const int bottom = top + area.rows - 1, right = left + area.columns - 1;
   if (bottom >= LINES || right >= COLS) {
     return;  // a frame cut by the screen's edge would mislead more than help
   }
-  mvhline(top, left + 1, ACS_HLINE, area.columns - 2);
-  mvhline(bottom, left + 1, ACS_HLINE, area.columns - 2);
-  mvvline(top + 1, left, ACS_VLINE, area.rows - 2);
-  mvvline(top + 1, right, ACS_VLINE, area.rows - 2);
-  mvaddch(top, left, ACS_ULCORNER);
-  mvaddch(top, right, ACS_URCORNER);
-  mvaddch(bottom, left, ACS_LLCORNER);
-  mvaddch(bottom, right, ACS_LRCORNER);
+  draw_box(top, left, area.rows, area.columns);
   std::vector<Cell> text = plain(L" ");
   for (const Cell& cell : cells_of(caption)) {
     text.push_back(cell);
@@ -183,14 +189,7 @@ void draw_panel_border() {
   if (bottom >= LINES || right >= COLS) {
     return;
   }
-  mvhline(top, left + 1, ACS_HLINE, right - left - 1);
-  mvhline(bottom, left + 1, ACS_HLINE, right - left - 1);
-  mvvline(top + 1, left, ACS_VLINE, bottom - top - 1);
-  mvvline(top + 1, right, ACS_VLINE, bottom - top - 1);
-  mvaddch(top, left, ACS_ULCORNER);
-  mvaddch(top, right, ACS_URCORNER);
-  mvaddch(bottom, left, ACS_LLCORNER);
-  mvaddch(bottom, right, ACS_LRCORNER);
+  draw_box(top, left, bottom - top + 1, right - left + 1);
 }
 
 void draw_status_strip(const LaptopStatus& laptop) {
@@ -223,14 +222,7 @@ void draw_frame(int top, int left, int height, int width, const std::wstring& ti
   for (int row = top; row < top + height; ++row) {
     mvhline(row, left, ' ', width);
   }
-  mvhline(top, left + 1, ACS_HLINE, width - 2);
-  mvhline(top + height - 1, left + 1, ACS_HLINE, width - 2);
-  mvvline(top + 1, left, ACS_VLINE, height - 2);
-  mvvline(top + 1, left + width - 1, ACS_VLINE, height - 2);
-  mvaddch(top, left, ACS_ULCORNER);
-  mvaddch(top, left + width - 1, ACS_URCORNER);
-  mvaddch(top + height - 1, left, ACS_LLCORNER);
-  mvaddch(top + height - 1, left + width - 1, ACS_LRCORNER);
+  draw_box(top, left, height, width);
   const std::wstring shown = L" " + title + L" ";
   attron(A_BOLD);
   mvaddnwstr(top, left + 2, shown.c_str(), std::max(0, std::min(static_cast<int>(shown.size()), width - 4)));
@@ -413,6 +405,48 @@ InputEvent TerminalScreen::wait_for_input(int timeout_ms) {
   return event;
 }
 
+namespace {
+
+struct KeyBinding {
+  wint_t key;
+  InputEvent::Kind kind;
+};
+
+// Keys curses decodes (KEY_CODE_YES), other than a resize and the mouse.
+constexpr KeyBinding kFunctionKeys[] = {
+    {KEY_BTAB, InputEvent::Kind::previous},
+    {KEY_UP, InputEvent::Kind::up},
+    {KEY_DOWN, InputEvent::Kind::down},
+    {KEY_LEFT, InputEvent::Kind::left},
+    {KEY_RIGHT, InputEvent::Kind::right},
+    {KEY_PPAGE, InputEvent::Kind::page_up},
+    {KEY_NPAGE, InputEvent::Kind::page_down},
+    {KEY_HOME, InputEvent::Kind::home},
+    {KEY_END, InputEvent::Kind::end},
+    {KEY_ENTER, InputEvent::Kind::enter},
+    {KEY_BACKSPACE, InputEvent::Kind::backspace},
+    {KEY_F(2), InputEvent::Kind::toggle_ac},
+};
+
+// Control characters with a meaning of their own; Escape is decoded apart (it may start Alt+letter).
+constexpr KeyBinding kControlCharacters[] = {
+    {3, InputEvent::Kind::interrupt},   {L'\t', InputEvent::Kind::next}, {L'\r', InputEvent::Kind::enter},
+    {L'\n', InputEvent::Kind::enter},   {L' ', InputEvent::Kind::space}, {8, InputEvent::Kind::backspace},
+    {127, InputEvent::Kind::backspace},
+};
+
+template <size_t N>
+InputEvent::Kind bound_kind(const KeyBinding (&table)[N], wint_t key) {
+  for (const KeyBinding& binding : table) {
+    if (binding.key == key) {
+      return binding.kind;
+    }
+  }
+  return InputEvent::Kind::none;
+}
+
+}  // namespace
+
 InputEvent TerminalScreen::read_input(int timeout_ms) {
   timeout(timeout_ms);
   wint_t key = 0;
@@ -422,98 +456,40 @@ InputEvent TerminalScreen::read_input(int timeout_ms) {
     return event;
   }
   if (result == KEY_CODE_YES) {
-    switch (key) {
-      case KEY_RESIZE:
-        redraw_all_ = true;
-        event.kind = InputEvent::Kind::resize;
-        break;
-      case KEY_MOUSE: {
-        MEVENT mouse{};
-        if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_CLICKED | BUTTON1_PRESSED)) != 0) {
-          event.kind = InputEvent::Kind::mouse_click;
-          event.row = mouse.y - kPanelTop;
-          event.column = mouse.x - kPanelLeft;
-        }
-        break;
+    if (key == KEY_RESIZE) {
+      redraw_all_ = true;
+      event.kind = InputEvent::Kind::resize;
+    } else if (key == KEY_MOUSE) {
+      MEVENT mouse{};
+      if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_CLICKED | BUTTON1_PRESSED)) != 0) {
+        event.kind = InputEvent::Kind::mouse_click;
+        event.row = mouse.y - kPanelTop;
+        event.column = mouse.x - kPanelLeft;
       }
-      case KEY_BTAB:
-        event.kind = InputEvent::Kind::previous;
-        break;
-      case KEY_UP:
-        event.kind = InputEvent::Kind::up;
-        break;
-      case KEY_DOWN:
-        event.kind = InputEvent::Kind::down;
-        break;
-      case KEY_LEFT:
-        event.kind = InputEvent::Kind::left;
-        break;
-      case KEY_RIGHT:
-        event.kind = InputEvent::Kind::right;
-        break;
-      case KEY_PPAGE:
-        event.kind = InputEvent::Kind::page_up;
-        break;
-      case KEY_NPAGE:
-        event.kind = InputEvent::Kind::page_down;
-        break;
-      case KEY_HOME:
-        event.kind = InputEvent::Kind::home;
-        break;
-      case KEY_END:
-        event.kind = InputEvent::Kind::end;
-        break;
-      case KEY_ENTER:
-        event.kind = InputEvent::Kind::enter;
-        break;
-      case KEY_BACKSPACE:
-        event.kind = InputEvent::Kind::backspace;
-        break;
-      default:
-        if (key == static_cast<wint_t>(KEY_F(2))) {
-          event.kind = InputEvent::Kind::toggle_ac;
-        }
-        break;
+    } else {
+      event.kind = bound_kind(kFunctionKeys, key);
     }
     return event;
   }
-  switch (key) {
-    case 3:
-      event.kind = InputEvent::Kind::interrupt;
-      return event;
-    case L'\t':
-      event.kind = InputEvent::Kind::next;
-      return event;
-    case L'\r':
-    case L'\n':
-      event.kind = InputEvent::Kind::enter;
-      return event;
-    case L' ':
-      event.kind = InputEvent::Kind::space;
-      return event;
-    case 8:
-    case 127:
-      event.kind = InputEvent::Kind::backspace;
-      return event;
-    case 27: {
-      // Alt+letter arrives as Escape directly followed by the letter.
-      timeout(0);
-      wint_t next = 0;
-      if (get_wch(&next) == OK && next > 0x20 && next < 0xFFFF) {
-        event.kind = InputEvent::Kind::alt_character;
-        event.character = static_cast<char16_t>(next);
-      } else {
-        event.kind = InputEvent::Kind::escape;
-      }
-      return event;
-    }
-    default:
-      if (key > 0x20 && key < 0xFFFF && key != 0x7F) {
-        event.kind = InputEvent::Kind::character;
-        event.character = static_cast<char16_t>(key);
-      }
-      return event;
+  event.kind = bound_kind(kControlCharacters, key);
+  if (event.kind != InputEvent::Kind::none) {
+    return event;
   }
+  if (key == 27) {
+    // Alt+letter arrives as Escape directly followed by the letter.
+    timeout(0);
+    wint_t next = 0;
+    if (get_wch(&next) == OK && next > 0x20 && next < 0xFFFF) {
+      event.kind = InputEvent::Kind::alt_character;
+      event.character = static_cast<char16_t>(next);
+    } else {
+      event.kind = InputEvent::Kind::escape;
+    }
+  } else if (key > 0x20 && key < 0xFFFF && key != 0x7F) {
+    event.kind = InputEvent::Kind::character;
+    event.character = static_cast<char16_t>(key);
+  }
+  return event;
 }
 
 void TerminalScreen::draw_message_box(const MessageBoxText& box) {

@@ -1,45 +1,47 @@
 #include "terminal/viewer_keys.h"
 
+namespace {
+
+struct ViewerKey {
+  InputEvent::Kind kind;
+  void (*action)(const InputEvent& event, TextViewer& viewer);
+};
+
+constexpr ViewerKey kViewerKeys[] = {
+    {InputEvent::Kind::escape, [](const InputEvent&, TextViewer& viewer) { viewer.close(); }},
+    {InputEvent::Kind::character,
+     [](const InputEvent& event, TextViewer& viewer) {
+       if (event.character == u'q' || event.character == u'Q') {
+         viewer.close();
+       }
+     }},
+    {InputEvent::Kind::up, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_lines(-1); }},
+    {InputEvent::Kind::down, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_lines(+1); }},
+    {InputEvent::Kind::left, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_columns(-1); }},
+    {InputEvent::Kind::right, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_columns(+1); }},
+    {InputEvent::Kind::page_up, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_pages(-1); }},
+    {InputEvent::Kind::page_down, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_pages(+1); }},
+    {InputEvent::Kind::home, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_to_start(); }},
+    {InputEvent::Kind::end, [](const InputEvent&, TextViewer& viewer) { viewer.scroll_to_end(); }},
+};
+
+// Events that are not the viewer's: Ctrl+C is the program's, F2 the simulated hardware's.
+constexpr InputEvent::Kind kPassedOn[] = {InputEvent::Kind::interrupt, InputEvent::Kind::toggle_ac,
+                                          InputEvent::Kind::resize, InputEvent::Kind::none};
+
+}  // namespace
+
 bool handle_viewer_event(const InputEvent& event, TextViewer& viewer) {
-  switch (event.kind) {
-    case InputEvent::Kind::escape:
-      viewer.close();
-      return true;
-    case InputEvent::Kind::character:
-      if (event.character == u'q' || event.character == u'Q') {
-        viewer.close();
-      }
-      return true;
-    case InputEvent::Kind::up:
-      viewer.scroll_lines(-1);
-      return true;
-    case InputEvent::Kind::down:
-      viewer.scroll_lines(+1);
-      return true;
-    case InputEvent::Kind::left:
-      viewer.scroll_columns(-1);
-      return true;
-    case InputEvent::Kind::right:
-      viewer.scroll_columns(+1);
-      return true;
-    case InputEvent::Kind::page_up:
-      viewer.scroll_pages(-1);
-      return true;
-    case InputEvent::Kind::page_down:
-      viewer.scroll_pages(+1);
-      return true;
-    case InputEvent::Kind::home:
-      viewer.scroll_to_start();
-      return true;
-    case InputEvent::Kind::end:
-      viewer.scroll_to_end();
-      return true;
-    case InputEvent::Kind::interrupt:  // the program's, not the viewer's
-    case InputEvent::Kind::toggle_ac:  // the simulated hardware's
-    case InputEvent::Kind::resize:
-    case InputEvent::Kind::none:
+  for (const InputEvent::Kind kind : kPassedOn) {
+    if (kind == event.kind) {
       return false;
-    default:
-      return true;  // the panel behind the viewer has no focus
+    }
   }
+  for (const ViewerKey& key : kViewerKeys) {
+    if (key.kind == event.kind) {
+      key.action(event, viewer);
+      break;
+    }
+  }
+  return true;  // any other key too: the panel behind the viewer has no focus
 }

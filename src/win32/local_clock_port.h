@@ -1,7 +1,7 @@
 // The wall clock for the panel's title and the test logs.
 #pragma once
 
-#include "ports/dialog_port.h"
+#include "ports/clock_port.h"
 
 class LocalClockPort final : public ClockPort {
  public:

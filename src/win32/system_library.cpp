@@ -21,16 +21,14 @@ HMODULE load_from_system_directory(const wchar_t* file_name) {
 
 }  // namespace
 
-SystemLibrary::~SystemLibrary() {
-  if (module_ != nullptr) {
-    FreeLibrary(module_);
-  }
+void SystemLibrary::FreeModule::operator()(HMODULE module) const {
+  FreeLibrary(module);
 }
 
 FARPROC SystemLibrary::lookup(const char* name) {
   if (!load_tried_) {
     load_tried_ = true;
-    module_ = load_from_system_directory(file_name_);
+    *module_.receive() = load_from_system_directory(file_name_);
   }
-  return module_ == nullptr ? nullptr : GetProcAddress(module_, name);
+  return module_.holds() ? GetProcAddress(module_.get(), name) : nullptr;
 }

@@ -1,14 +1,14 @@
 #include "simulated_logs.h"
 
 #include "../../res/control_ids.h"
-#include "panel/panel_tick.h"
-#include "logs/s1_session.h"
-#include "logs/sleep_run.h"
 #include "fakes/fake_dialog_port.h"
 #include "fakes/fake_input_port.h"
 #include "fakes/fake_lcd_port.h"
 #include "fakes/fake_power_port.h"
 #include "fakes/fake_wlan_port.h"
+#include "logs/s1_session.h"
+#include "logs/sleep_run.h"
+#include "panel/panel_tick.h"
 #include "report/calendar.h"
 #include "simulated/simulated_battery_port.h"
 #include "simulated/simulated_power_port.h"
@@ -22,9 +22,9 @@ class SimulatedClock final : public MonotonicClock {
 };
 
 // Local time that runs with the simulated clock from the given start.
-class SimulatedLocalClock final : public ClockPort {
+class SimulatedClockPort final : public ClockPort {
  public:
-  SimulatedLocalClock(MonotonicClock& clock, const SYSTEMTIME& start)
+  SimulatedClockPort(MonotonicClock& clock, const SYSTEMTIME& start)
       : clock_(clock),
         start_s_(days_from_civil(start.wYear, start.wMonth, start.wDay) * 86400 +
                  (start.wHour * 60 + start.wMinute) * 60 + start.wSecond) {}
@@ -62,7 +62,7 @@ struct SimulatedPanel {
   SimulatedClock clock;
   BatteryModel model;
   SimulatedBatteryPort battery;
-  SimulatedLocalClock local_clock;
+  SimulatedClockPort local_clock;
   FakeDialogPort dialog;
   FakePowerPort power;
   FakeLcdPort lcd;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <memory>
 
+#include "report/cli/read_stream.h"
+
 namespace {
 
 struct FileCloser {
@@ -38,21 +40,7 @@ bool PosixReportFiles::read_file(const std::string& path, size_t limit, std::str
     error = reason();
     return false;
   }
-  bytes.clear();
-  char chunk[65536];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    if (bytes.size() + got > limit) {
-      error = "too large for a test log";
-      return false;
-    }
-    bytes.append(chunk, got);
-  }
-  if (std::ferror(file.get())) {
-    error = reason();
-    return false;
-  }
-  return true;
+  return read_stream(file.get(), limit, bytes, error);
 }
 
 bool PosixReportFiles::list_folder(const std::string& path, std::vector<std::string>& names,

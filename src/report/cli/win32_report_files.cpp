@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "report/cli/read_stream.h"
 #include "report/cli/win32_text.h"
 
 namespace {
@@ -38,21 +39,7 @@ bool Win32ReportFiles::read_file(const std::string& path, size_t limit, std::str
     error = std::strerror(errno);
     return false;
   }
-  bytes.clear();
-  char chunk[65536];
-  size_t got = 0;
-  while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-    if (bytes.size() + got > limit) {
-      error = "too large for a test log";
-      return false;
-    }
-    bytes.append(chunk, got);
-  }
-  if (std::ferror(file.get())) {
-    error = std::strerror(errno);
-    return false;
-  }
-  return true;
+  return read_stream(file.get(), limit, bytes, error);
 }
 
 bool Win32ReportFiles::list_folder(const std::string& path, std::vector<std::string>& names,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ports/clock_port.h"
 #include "ports/dialog_port.h"
 
 class FakeDialogPort : public DialogPort {

@@ -8,7 +8,7 @@
 #include "identity/board_identity.h"
 #include "panel/panel_state.h"
 #include "text/wide_text.h"
-#include "win32/win32_wmi_port.h"
+#include "win32/com_wmi_port.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ std::string printable(const char16_t* text) {
   return result;
 }
 
-TEST(Win32WmiPort, BoardIdentityQueryReadsTheBaseboardAndLeavesComAsItFoundIt) {
-  Win32WmiPort wmi;
+TEST(ComWmiPort, BoardIdentityQueryReadsTheBaseboardAndLeavesComAsItFoundIt) {
+  ComWmiPort wmi;
   PanelState state;
   int result = -1;
   HRESULT reinitialized = E_FAIL;
@@ -47,8 +47,8 @@ TEST(Win32WmiPort, BoardIdentityQueryReadsTheBaseboardAndLeavesComAsItFoundIt) {
   EXPECT_EQ(reinitialized, S_OK);
 }
 
-TEST(Win32WmiPort, CompanionThreadRunsUntilItsEventIsSet) {
-  Win32WmiPort wmi;
+TEST(ComWmiPort, CompanionThreadRunsUntilItsEventIsSet) {
+  ComWmiPort wmi;
   const HANDLE event = wmi.CreateEventW(nullptr, TRUE, FALSE, nullptr);
   ASSERT_NE(event, nullptr);
   BoardIdentityCompanion companion{wmi, event};

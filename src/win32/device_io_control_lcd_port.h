@@ -3,7 +3,7 @@
 
 #include "ports/lcd_port.h"
 
-class Win32LcdPort final : public LcdPort {
+class DeviceIoControlLcdPort final : public LcdPort {
  public:
   HANDLE CreateFileW(const char16_t* path, DWORD access, DWORD share_mode, DWORD creation,
                      DWORD flags_and_attributes) override;

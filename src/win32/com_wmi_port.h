@@ -3,7 +3,7 @@
 
 #include "ports/wmi_port.h"
 
-class Win32WmiPort final : public WmiPort {
+class ComWmiPort final : public WmiPort {
  public:
   HRESULT CoInitializeEx(void* reserved, DWORD concurrency) override;
   HRESULT CoInitializeSecurity(void* security_descriptor, LONG auth_service_count, void* auth_services,

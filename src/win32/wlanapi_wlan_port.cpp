@@ -1,4 +1,4 @@
-#include "win32/win32_wlan_port.h"
+#include "win32/wlanapi_wlan_port.h"
 
 #include <rpc.h>
 
@@ -21,58 +21,59 @@ using FreeMemory = void WINAPI(void*);
 
 }  // namespace
 
-DWORD Win32WlanPort::WlanOpenHandle(DWORD client_version, void* reserved, DWORD* negotiated_version,
-                                    HANDLE* client) {
+DWORD WlanApiWlanPort::WlanOpenHandle(DWORD client_version, void* reserved, DWORD* negotiated_version,
+                                      HANDLE* client) {
   auto* open = wlanapi_.function<OpenHandle>("WlanOpenHandle");
   return open == nullptr ? ERROR_SERVICE_NOT_ACTIVE
                          : open(client_version, reserved, negotiated_version, client);
 }
 
-DWORD Win32WlanPort::WlanCloseHandle(HANDLE client, void* reserved) {
+DWORD WlanApiWlanPort::WlanCloseHandle(HANDLE client, void* reserved) {
   auto* close = wlanapi_.function<CloseClient>("WlanCloseHandle");
   return close == nullptr ? ERROR_INVALID_HANDLE : close(client, reserved);
 }
 
-DWORD Win32WlanPort::WlanEnumInterfaces(HANDLE client, void* reserved, WLAN_INTERFACE_INFO_LIST** list) {
+DWORD WlanApiWlanPort::WlanEnumInterfaces(HANDLE client, void* reserved, WLAN_INTERFACE_INFO_LIST** list) {
   auto* enumerate = wlanapi_.function<EnumInterfaces>("WlanEnumInterfaces");
   return enumerate == nullptr ? ERROR_INVALID_HANDLE : enumerate(client, reserved, list);
 }
 
-DWORD Win32WlanPort::WlanQueryInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
-                                        void* reserved, DWORD* data_size, void** data, int32_t* value_type) {
+DWORD WlanApiWlanPort::WlanQueryInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
+                                          void* reserved, DWORD* data_size, void** data,
+                                          int32_t* value_type) {
   auto* query = wlanapi_.function<QueryInterface>("WlanQueryInterface");
   return query == nullptr ? ERROR_INVALID_HANDLE
                           : query(client, interface_guid, opcode, reserved, data_size, data, value_type);
 }
 
-DWORD Win32WlanPort::WlanGetInterfaceCapability(HANDLE client, const GUID* interface_guid, void* reserved,
-                                                WLAN_INTERFACE_CAPABILITY** capability) {
+DWORD WlanApiWlanPort::WlanGetInterfaceCapability(HANDLE client, const GUID* interface_guid, void* reserved,
+                                                  WLAN_INTERFACE_CAPABILITY** capability) {
   auto* get = wlanapi_.function<GetInterfaceCapability>("WlanGetInterfaceCapability");
   return get == nullptr ? ERROR_INVALID_HANDLE : get(client, interface_guid, reserved, capability);
 }
 
-DWORD Win32WlanPort::WlanSetInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
-                                      DWORD data_size, const void* data, void* reserved) {
+DWORD WlanApiWlanPort::WlanSetInterface(HANDLE client, const GUID* interface_guid, DWORD opcode,
+                                        DWORD data_size, const void* data, void* reserved) {
   auto* set = wlanapi_.function<SetInterface>("WlanSetInterface");
   return set == nullptr ? ERROR_INVALID_HANDLE
                         : set(client, interface_guid, opcode, data_size, data, reserved);
 }
 
-void Win32WlanPort::WlanFreeMemory(void* memory) {
+void WlanApiWlanPort::WlanFreeMemory(void* memory) {
   if (auto* free_memory = wlanapi_.function<FreeMemory>("WlanFreeMemory")) {
     free_memory(memory);
   }
 }
 
-int32_t Win32WlanPort::UuidToStringW(const GUID* uuid, char16_t** text) {
+int32_t WlanApiWlanPort::UuidToStringW(const GUID* uuid, char16_t** text) {
   // MinGW declares the GUID argument without const; the function does not write it.
   return ::UuidToStringW(const_cast<GUID*>(uuid), reinterpret_cast<RPC_WSTR*>(text));
 }
 
-int32_t Win32WlanPort::RpcStringFreeW(char16_t** text) {
+int32_t WlanApiWlanPort::RpcStringFreeW(char16_t** text) {
   return ::RpcStringFreeW(reinterpret_cast<RPC_WSTR*>(text));
 }
 
-int32_t Win32WlanPort::UuidFromStringW(const char16_t* text, GUID* uuid) {
+int32_t WlanApiWlanPort::UuidFromStringW(const char16_t* text, GUID* uuid) {
   return ::UuidFromStringW(reinterpret_cast<RPC_WSTR>(const_cast<char16_t*>(text)), uuid);
 }

@@ -3,7 +3,7 @@
 
 #include "ports/input_port.h"
 
-class Win32InputPort final : public InputPort {
+class SendInputPort final : public InputPort {
  public:
   UINT SendInput(UINT count, INPUT* inputs, int size) override;
 };

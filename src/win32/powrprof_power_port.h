@@ -4,7 +4,7 @@
 #include "ports/power_port.h"
 #include "win32/system_library.h"
 
-class Win32PowerPort final : public PowerPort {
+class PowrProfPowerPort final : public PowerPort {
  public:
   HANDLE GetCurrentProcess() override;
   BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;

@@ -14,12 +14,12 @@
 #include "../unit/fakes/fake_wlan_port.h"
 #include "panel/deferred_reports.h"
 #include "text/wide_text.h"
+#include "win32/file_api_log_file_port.h"
 #include "win32/setupapi_battery_port.h"
-#include "win32/win32_log_file_port.h"
 
 namespace {
 
-class Win32LogFilePortTest : public ::testing::Test {
+class FileApiLogFilePortTest : public ::testing::Test {
  protected:
   void SetUp() override {
     wchar_t temp[MAX_PATH];
@@ -45,7 +45,7 @@ class Win32LogFilePortTest : public ::testing::Test {
   FakeDialogPort dialog_;
   FakeClockPort clock_;
   FakeBatteryPort battery_;
-  Win32LogFilePort files_;
+  FileApiLogFilePort files_;
   FakePowerPort power_;
   FakeLcdPort lcd_;
   FakeWlanPort wlan_;
@@ -54,7 +54,7 @@ class Win32LogFilePortTest : public ::testing::Test {
   PanelState state_;
 };
 
-TEST_F(Win32LogFilePortTest, WritesTheSampleLogByteForByte) {
+TEST_F(FileApiLogFilePortTest, WritesTheSampleLogByteForByte) {
   copy_wide(state_.log_file_path, u"S1-14h06m13s-2026y12m07d.txt");
   {
     std::ofstream old("S1-14h06m13s-2026y12m07d.txt", std::ios::binary);
@@ -67,7 +67,7 @@ TEST_F(Win32LogFilePortTest, WritesTheSampleLogByteForByte) {
   EXPECT_TRUE(dialog_.message_boxes.empty());
 }
 
-TEST_F(Win32LogFilePortTest, AnOpenLogCanBeReadByOthers) {
+TEST_F(FileApiLogFilePortTest, AnOpenLogCanBeReadByOthers) {
   copy_wide(state_.log_file_path, u"reader.txt");
   const HANDLE log = open_test_log(state_, ports_);
   ASSERT_NE(log, INVALID_HANDLE_VALUE);
@@ -83,7 +83,7 @@ TEST_F(Win32LogFilePortTest, AnOpenLogCanBeReadByOthers) {
   EXPECT_EQ(read_file("reader.txt"), "Time\tLife%\tFullCharged(mw)\tRemains(mw)\tRate(mw/hr)\tDiff(mw)\r\n");
 }
 
-TEST_F(Win32LogFilePortTest, ALogInAMissingDirectoryIsReportedWithTheSystemsReason) {
+TEST_F(FileApiLogFilePortTest, ALogInAMissingDirectoryIsReportedWithTheSystemsReason) {
   copy_wide(state_.log_file_path, u"no-such-directory\\S1-00h00m00s-2026y12m07d.txt");
   EXPECT_EQ(open_test_log(state_, ports_), INVALID_HANDLE_VALUE);
   show_deferred_reports(state_, ports_);
@@ -96,7 +96,7 @@ TEST_F(Win32LogFilePortTest, ALogInAMissingDirectoryIsReportedWithTheSystemsReas
   EXPECT_EQ(text.find("error "), std::string::npos) << text;
 }
 
-TEST_F(Win32LogFilePortTest, NotepadLivesInTheSystemDirectory) {
+TEST_F(FileApiLogFilePortTest, NotepadLivesInTheSystemDirectory) {
   char16_t directory[kPathTextSize];
   const UINT length = files_.GetSystemDirectoryW(directory, kPathTextSize);
   ASSERT_GT(length, 0u);

@@ -4,7 +4,7 @@
 #include "ports/wlan_port.h"
 #include "win32/system_library.h"
 
-class Win32WlanPort final : public WlanPort {
+class WlanApiWlanPort final : public WlanPort {
  public:
   DWORD WlanOpenHandle(DWORD client_version, void* reserved, DWORD* negotiated_version,
                        HANDLE* client) override;

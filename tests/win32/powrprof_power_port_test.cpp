@@ -12,7 +12,7 @@
 #include "../unit/fakes/fake_log_file_port.h"
 #include "../unit/fakes/fake_wlan_port.h"
 #include "power/power_actions.h"
-#include "win32/win32_power_port.h"
+#include "win32/powrprof_power_port.h"
 
 namespace {
 
@@ -109,25 +109,25 @@ bool privilege_enabled(const wchar_t* privilege) {
   return false;
 }
 
-class Win32PowerPortTest : public ::testing::Test {
+class PowrProfPowerPortTest : public ::testing::Test {
  protected:
   FakeDialogPort dialog_;
   FakeClockPort clock_;
   FakeBatteryPort battery_;
   FakeLogFilePort files_;
-  Win32PowerPort power_;
+  PowrProfPowerPort power_;
   FakeLcdPort lcd_;
   FakeWlanPort wlan_;
   FakeInputPort input_;
   PanelPorts ports_{dialog_, clock_, battery_, files_, power_, lcd_, wlan_, input_};
 };
 
-TEST_F(Win32PowerPortTest, EnablesTheShutdownPrivilegeInTheProcessToken) {
+TEST_F(PowrProfPowerPortTest, EnablesTheShutdownPrivilegeInTheProcessToken) {
   EXPECT_TRUE(enable_shutdown_privilege(ports_));
   EXPECT_TRUE(privilege_enabled(L"SeShutdownPrivilege"));
 }
 
-TEST_F(Win32PowerPortTest, TheActiveSchemeIsAskedOfTheSystemsPowrprof) {
+TEST_F(PowrProfPowerPortTest, TheActiveSchemeIsAskedOfTheSystemsPowrprof) {
   const DWORD result = ask_for_active_scheme(power_);
   RecordProperty("PowerGetActiveScheme", static_cast<int>(result));
   const std::wstring loaded = loaded_powrprof_path();
@@ -137,7 +137,7 @@ TEST_F(Win32PowerPortTest, TheActiveSchemeIsAskedOfTheSystemsPowrprof) {
   EXPECT_NE(GetProcAddress(GetModuleHandleW(L"powrprof.dll"), "PowerGetActiveScheme"), nullptr);
 }
 
-TEST_F(Win32PowerPortTest, AResumeTimerSignalsAfterItsRelativeDueTime) {
+TEST_F(PowrProfPowerPortTest, AResumeTimerSignalsAfterItsRelativeDueTime) {
   const HANDLE timer = power_.CreateWaitableTimerW(nullptr, TRUE, nullptr);
   ASSERT_NE(timer, nullptr);
   LARGE_INTEGER due = {};
@@ -161,7 +161,7 @@ TEST_F(Win32PowerPortTest, AResumeTimerSignalsAfterItsRelativeDueTime) {
   EXPECT_TRUE(power_.CloseHandle(timer));
 }
 
-TEST_F(Win32PowerPortTest, ArmingTheMissingTimerOfAFailedCreationFails) {
+TEST_F(PowrProfPowerPortTest, ArmingTheMissingTimerOfAFailedCreationFails) {
   LARGE_INTEGER due = {};
   due.QuadPart = -10'000'000;
   EXPECT_FALSE(power_.SetWaitableTimer(nullptr, &due, 0, TRUE));
@@ -255,7 +255,7 @@ TEST(PlantedPowrprofChild, DISABLED_LoadsTheSystemCopy) {
   }
   ASSERT_EQ(GetModuleHandleW(L"powrprof.dll"), nullptr) << "already loaded before the port's first use";
   {
-    Win32PowerPort power;
+    PowrProfPowerPort power;
     ask_for_active_scheme(power);
     ASSERT_TRUE(write_text(kChildReport, loaded_powrprof_path()));
   }

@@ -9,9 +9,9 @@
 #include "devices/shortcuts.h"
 #include "devices/wireless_radio.h"
 #include "panel/panel_state.h"
-#include "win32/win32_input_port.h"
-#include "win32/win32_lcd_port.h"
-#include "win32/win32_wlan_port.h"
+#include "win32/device_io_control_lcd_port.h"
+#include "win32/send_input_port.h"
+#include "win32/wlanapi_wlan_port.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ std::wstring system_directory() {
 }
 
 TEST(Win32DevicePortsTest, BrightnessWithoutAnLcdDeviceEndsAtTheOpen) {
-  Win32LcdPort lcd;
+  DeviceIoControlLcdPort lcd;
   const HANDLE device =
       lcd.CreateFileW(u"\\\\.\\LCD", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0);
   if (device != INVALID_HANDLE_VALUE) {
@@ -38,7 +38,7 @@ TEST(Win32DevicePortsTest, BrightnessWithoutAnLcdDeviceEndsAtTheOpen) {
 }
 
 TEST(Win32DevicePortsTest, NativeWifiComesFromTheSystemDirectoryAndFindsWhatIsThere) {
-  Win32WlanPort wlan;
+  WlanApiWlanPort wlan;
   HANDLE client = nullptr;
   const DWORD opened = open_wlan_client(wlan, client);
   if (opened == 0) {
@@ -61,7 +61,7 @@ TEST(Win32DevicePortsTest, NativeWifiComesFromTheSystemDirectoryAndFindsWhatIsTh
 }
 
 TEST(Win32DevicePortsTest, UuidTextRoundTripsThroughTheRpcRuntime) {
-  Win32WlanPort wlan;
+  WlanApiWlanPort wlan;
   const GUID guid = {0x72631E54, 0x78A4, 0x11D0, {0xBC, 0xF7, 0x00, 0xAA, 0x00, 0xB7, 0xB3, 0x2A}};
   char16_t* text = nullptr;
   ASSERT_EQ(wlan.UuidToStringW(&guid, &text), 0);
@@ -83,7 +83,7 @@ class AnsweringInput : public InputPort {
   }
 
  private:
-  Win32InputPort windows_;
+  SendInputPort windows_;
 };
 
 TEST(Win32DevicePortsTest, TheChordsFourEventsAreEachTakenBySendInput) {

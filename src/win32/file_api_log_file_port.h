@@ -3,7 +3,7 @@
 
 #include "ports/log_file_port.h"
 
-class Win32LogFilePort final : public LogFilePort {
+class FileApiLogFilePort final : public LogFilePort {
  public:
   HANDLE CreateFileW(const char16_t* path, DWORD access, DWORD share_mode, DWORD creation,
                      DWORD flags_and_attributes) override;
