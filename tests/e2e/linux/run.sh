@@ -20,30 +20,15 @@ failed=0
 tm() { tmux -S "$socket" "$@"; }
 cleanup() {
   tm kill-server 2>/dev/null
-  for pid in ${bed_writers:-} ${mock_pid:-} ${bus_pid:-}; do kill "$pid" 2>/dev/null; done
+  for pid in ${bed_writers:-}; do kill "$pid" 2>/dev/null; done
+  stop_private_logind
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # ---- The private bus and the mock logind, checked before anything else runs --------------------------
-started=$(dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1 --address="unix:path=$work/bus")
-address=$(sed -n 1p <<<"$started")
-bus_pid=$(sed -n 2p <<<"$started")
-export DBUS_SYSTEM_BUS_ADDRESS=$address DBUS_SESSION_BUS_ADDRESS=$address
-case $DBUS_SYSTEM_BUS_ADDRESS in
-  unix:path=$work/bus*) ;;
-  *) echo "refusing: the system bus address is not the private bus" >&2; exit 1 ;;
-esac
-/usr/bin/python3 -m dbusmock --system --template logind >"$work/mock.log" 2>&1 &
-mock_pid=$!
-logind() { gdbus call --system -d org.freedesktop.login1 -o /org/freedesktop/login1 "$@"; }
-mock_calls() { logind -m org.freedesktop.DBus.Mock.GetCalls 2>/dev/null; }
-for _ in $(seq 50); do mock_calls >/dev/null && break; sleep 0.1; done
-if ! mock_calls >/dev/null; then
-  echo "refusing: no mock logind on the private bus" >&2
-  cat "$work/mock.log" >&2
-  exit 1
-fi
+source "$here/../../linux/private-logind.sh"
+start_private_logind "$work"
 prepare_for_sleep() {
   logind -m org.freedesktop.DBus.Mock.EmitSignal org.freedesktop.login1.Manager PrepareForSleep b "[<$1>]" >/dev/null
 }
