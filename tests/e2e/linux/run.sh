@@ -15,9 +15,9 @@ here=$(dirname "$(realpath "$0")")
 
 work=$(mktemp -d)
 socket="$work/tmux.sock"
+source "$here/../tmux-checks.sh"
 passed=0
 failed=0
-tm() { tmux -S "$socket" "$@"; }
 cleanup() {
   tm kill-server 2>/dev/null
   for pid in ${bed_writers:-}; do kill "$pid" 2>/dev/null; done
@@ -53,29 +53,6 @@ bed() {  # bed NAME COMMAND...: one command, answered before it returns
 : >"$work/alsa.conf"  # no sound card here; an empty ALSA configuration keeps the mixer from probing
 
 shown=""
-screen() { tm capture-pane -t "$shown" -p; }
-check() {  # check NAME COMMAND...: one test result
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-    screen | sed 's/^/     | /'
-  fi
-}
-shows() { screen | grep -qF -- "$1"; }
-shows_regex() { screen | grep -qE -- "$1"; }
-wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.2
-  done
-}
 start() {  # start SESSION BED [OPTION...]: the program on a test bed, in a directory named after the session
   mkdir -p "$work/$1"
   # The command checks the bus once more where it runs, as tmux may hand it an environment of its own.

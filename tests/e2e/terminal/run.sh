@@ -12,41 +12,14 @@ command -v tmux >/dev/null || { echo "tmux is missing"; exit 2; }
 work=$(mktemp -d)
 session="chargewright-e2e-$$"
 socket="$work/tmux.sock"
+source "$(dirname "$(realpath "$0")")/../tmux-checks.sh"
 passed=0
 failed=0
 
-tm() { tmux -S "$socket" "$@"; }
 cleanup() { tm kill-server 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
 shown=chargewright-e2e-$$  # the session whose screen a failed check prints
-screen() { tm capture-pane -t "$shown" -p; }
-check() {  # check NAME COMMAND...: one test result
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-    screen | sed 's/^/     | /'
-  fi
-}
-shows() { screen | grep -qF -- "$1"; }
-shows_regex() { screen | grep -qE -- "$1"; }
-line_with() { screen | grep -F -- "$1" | head -n 1; }
-field_after() {  # the text in brackets after a label: "Remaining Capacity  [41689 mW ]" -> "41689 mW"
-  line_with "$1" | sed -E "s/.*$1 *[[>]([^]<]*)[]<].*/\1/" | sed -E 's/ +$//'
-}
-wait_for() {  # wait_for SECONDS COMMAND...: until the command succeeds
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ $SECONDS -ge $deadline ] && return 1
-    sleep 0.2
-  done
-}
 program_ended() { [ -s "$work/status" ]; }
 start() {  # start SESSION DIRECTORY: the program in its own directory; its exit status lands in DIRECTORY.status
   mkdir -p "$2"
