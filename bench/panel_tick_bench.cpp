@@ -1,4 +1,5 @@
-// One panel tick against ports that answer at once: time and heap allocations per tick.
+// One panel tick against ports that answer at once, and one on the simulated laptop the Linux program
+// runs: time and heap allocations per tick.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -9,6 +10,7 @@
 #include "logs/s1_session.h"
 #include "panel/panel.h"
 #include "panel/panel_tick.h"
+#include "simulated/simulated_laptop.h"
 
 namespace {
 
@@ -199,6 +201,33 @@ void BM_S1Row(benchmark::State& bench) {
   count_allocations(bench, "allocs_per_row", before);
 }
 BENCHMARK(BM_S1Row);
+
+// A clock that moves a second per reading, so the simulated battery drains as in a running panel.
+class SecondPerReadingClock final : public MonotonicClock {
+ public:
+  uint64_t milliseconds() override { return now_ms_ += 1000; }
+
+ private:
+  uint64_t now_ms_ = 0;
+};
+
+// The same tick on the simulated laptop: its battery model and its driver's answers included.
+void BM_PanelTickOnSimulatedLaptop(benchmark::State& bench) {
+  static SecondPerReadingClock clock;
+  static SimulatedLaptop laptop(clock, 0.8);
+  static QuietDialog dialog;
+  static FixedClockPort local_clock;
+  static SinkFiles files;
+  static const PanelPorts ports = laptop.ports(dialog, local_clock, files);
+  static PanelState state;
+  initialise_panel(state, ports);
+  const long before = allocations.load();
+  for (auto _ : bench) {
+    panel_tick(state, ports);
+  }
+  count_allocations(bench, "allocs_per_tick", before);
+}
+BENCHMARK(BM_PanelTickOnSimulatedLaptop);
 
 }  // namespace
 
