@@ -1,7 +1,7 @@
 // Power management of the real laptop: suspend, hibernate and power-off through logind only, which
-// runs the sleep hooks and inhibitors; the waitable timer with resume as the RTC wake alarm, and the allow-wake-timers
-// setting as the RTC's wake-up setting. The token calls succeed as for a user who holds the shutdown
-// privilege: on Linux logind and polkit decide, and a refusal comes back from the request itself.
+// runs the sleep hooks and inhibitors; the waitable timer with resume as the RTC wake alarm, and the
+// allow-wake-timers setting as the RTC's wake-up setting. The token calls succeed as for a user who holds the
+// shutdown privilege: on Linux logind and polkit decide, and a refusal comes back from the request itself.
 #pragma once
 
 #include <ctime>
