@@ -1,5 +1,6 @@
 // The machine's own laptop behind the entry's interface: its broadcasts come from the kernel and
 // logind, and its strip says what each device reports or why it is unavailable.
+#include <chrono>
 #include <ctime>
 
 #include "linux/linux_laptop.h"
@@ -56,7 +57,19 @@ class RealLaptopAdapter final : public Laptop {
   int broadcast_timeout_ms() override { return laptop_.broadcasts().timeout_ms(); }
   std::vector<WPARAM> take_broadcasts() override { return laptop_.broadcasts().drain(); }
 
+  // The strip is drawn after every key; the devices are read at most once a second for it.
   LaptopStatus status() override {
+    const auto now = std::chrono::steady_clock::now();
+    if (!status_read_ || now - status_read_at_ >= std::chrono::seconds(1)) {
+      status_ = read_status();
+      status_read_at_ = now;
+      status_read_ = true;
+    }
+    return status_;
+  }
+
+ private:
+  LaptopStatus read_status() {
     const LinuxLaptopDescription machine = laptop_.describe();
     LaptopStatus status;
     status.ac_online = machine.ac_online;
@@ -86,7 +99,6 @@ class RealLaptopAdapter final : public Laptop {
     return status;
   }
 
- private:
   // Drawn before logind's call, which holds the program until the machine has resumed.
   void show_sleeping(bool hibernate) {
     if (screen_ == nullptr) {
@@ -103,6 +115,9 @@ class RealLaptopAdapter final : public Laptop {
 
   LinuxLaptop laptop_;
   PowerScreen* screen_ = nullptr;
+  LaptopStatus status_;
+  std::chrono::steady_clock::time_point status_read_at_;
+  bool status_read_ = false;
 };
 
 }  // namespace

@@ -46,6 +46,9 @@ bool TerminalPowerScreens::show_asleep(const SleepView& view, int wait_ms) {
     return true;  // a signal wakes the machine, so the program can end
   }
   screen_.draw_notice(sleeping_screen_lines(view), false);
+  if (view.real_machine) {
+    return false;  // drawn only: a key typed ahead belongs to the panel after the resume
+  }
   const InputEvent event = screen_.wait_for_input(wait_ms);
   if (event.kind == InputEvent::Kind::interrupt) {
     stop_requested_ = 1;
