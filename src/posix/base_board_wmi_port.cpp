@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/guid.h"
+#include "text/wide_text.h"
 
 namespace {
 
@@ -21,25 +22,9 @@ constexpr HRESULT WBEM_S_FALSE = 1;
 constexpr size_t kPrefixUnits = 2;  // a BSTR's 32-bit byte count sits before its first character
 constexpr size_t kBoardInstances = 1;
 
-char16_t fold(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
 // WMI's names and WQL keywords compare without regard to case.
-bool same_text(const char16_t* text, std::u16string_view expected) {
-  if (text == nullptr) {
-    return false;
-  }
-  const std::u16string_view given(text);
-  if (given.size() != expected.size()) {
-    return false;
-  }
-  for (size_t i = 0; i < given.size(); ++i) {
-    if (fold(given[i]) != fold(expected[i])) {
-      return false;
-    }
-  }
-  return true;
+bool same_text(const char16_t* text, const char16_t* expected) {
+  return text != nullptr && wide_equal_ignoring_case(text, expected);
 }
 
 }  // namespace
