@@ -23,6 +23,12 @@ struct LogRow {
   bool rate_known() const { return rate != INT32_MIN; }
 };
 
+// A Diff is the change of the remaining capacity from the row before: it means something only where
+// both rows' remaining capacities are known, or, on the first row, where its own is.
+inline bool diff_known(const std::vector<LogRow>& rows, size_t index) {
+  return rows[index].remains >= 0 && (index == 0 || rows[index - 1].remains >= 0);
+}
+
 struct LogProblem {
   int line = 0;  // 0: about the whole file
   std::string text;

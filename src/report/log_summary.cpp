@@ -26,10 +26,11 @@ const LogRow* last_with_capacities(const std::vector<LogRow>& rows) {
 
 void note_row_marks(LogReport& report) {
   int unknown_life = 0, unknown_values = 0, rising = 0;
-  for (const LogRow& row : report.log.rows) {
-    unknown_life += row.life_known ? 0 : 1;
-    unknown_values += row.capacities_known() && row.rate_known() ? 0 : 1;
-    rising += row.diff > 0 ? 1 : 0;
+  const std::vector<LogRow>& rows = report.log.rows;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    unknown_life += rows[i].life_known ? 0 : 1;
+    unknown_values += rows[i].capacities_known() && rows[i].rate_known() ? 0 : 1;
+    rising += diff_known(rows, i) && rows[i].diff > 0 ? 1 : 0;
   }
   if (unknown_life > 0) {
     report.notes.push_back(count_text(unknown_life, "row has", "rows have") + " no life percentage (N/A)");

@@ -44,7 +44,9 @@ std::string s1_data(const LogReport& report, size_t index) {
           });
   json +=
       ",\"rate\":" + json_series(log.rows, [&](const LogRow& r) { return integer(r.rate_known(), r.rate); });
-  json += ",\"diff\":" + json_series(log.rows, [&](const LogRow& r) { return std::to_string(r.diff); });
+  json += ",\"diff\":" + json_series(log.rows, [&](const LogRow& r) {
+            return integer(diff_known(log.rows, static_cast<size_t>(&r - log.rows.data())), r.diff);
+          });
   return json + "}";
 }
 

@@ -162,10 +162,12 @@ std::vector<SummaryCell> summary_cells(const LogReport& report) {
     const bool two_rows = log.rows.size() >= 2;
     cells.push_back(duration_cell(two_rows ? std::optional<int64_t>(sleep.asleep_s) : std::nullopt));
     cells.push_back(number_cell(static_cast<double>(log.rows.size()), 0));
-    cells.push_back(
-        number_cell(log.rows.empty() ? std::nullopt : as_double(std::optional(log.rows.front().remains)), 0));
-    cells.push_back(
-        number_cell(two_rows ? as_double(std::optional(log.rows.back().remains)) : std::nullopt, 0));
+    // A failed reading's remaining capacity is no figure.
+    const auto remains_of = [](const LogRow& row) {
+      return row.capacities_known() ? as_double(std::optional(row.remains)) : std::nullopt;
+    };
+    cells.push_back(number_cell(log.rows.empty() ? std::nullopt : remains_of(log.rows.front()), 0));
+    cells.push_back(number_cell(two_rows ? remains_of(log.rows.back()) : std::nullopt, 0));
     cells.push_back(number_cell(as_double(sleep.energy_lost_mwh), 0));
     cells.push_back(number_cell(sleep.average_drain_mw, 0));
     cells.push_back(number_cell(sleep.percent_per_hour, 2));

@@ -178,18 +178,24 @@ TEST(SleepLogTest, UnfinishedAndFailedResumesGiveNoFigures) {
     std::string after;
     SleepOutcome outcome;
     std::optional<double> drain;
+    const char* end_remains;  // as the summary table shows it
   } cases[] = {
-      {"", SleepOutcome::no_resume_row, std::nullopt},
+      {"", SleepOutcome::no_resume_row, std::nullopt, "n/a"},
       {"01:00:00  N/A%\t       0\t       0\t       0\t  -40000\r\n", SleepOutcome::resume_reading_failed,
-       std::nullopt},
-      {"01:00:00 78.00%\t   50000\t   39000\t  -12000\t   -1000\r\n", SleepOutcome::finished, 500.0},
+       std::nullopt, "n/a"},
+      {"01:00:00 78.00%\t   50000\t   39000\t  -12000\t   -1000\r\n", SleepOutcome::finished, 500.0, "39000"},
   };
+  size_t end_remains_column = 0;
+  while (std::string(summary_columns()[end_remains_column].title) != "End remains (mWh)") {
+    ++end_remains_column;
+  }
   for (const auto& c : cases) {
     const LogReport report = summarise(read_log("S4-23h00m00s-2026y12m01d.txt", header + before + c.after));
     ASSERT_TRUE(report.sleep.has_value());
     EXPECT_EQ(report.log.kind, ReportLogKind::s4);
     EXPECT_EQ(report.sleep->outcome, c.outcome);
     EXPECT_EQ(report.sleep->average_drain_mw, c.drain);
+    EXPECT_EQ(summary_cells(report)[end_remains_column].text, c.end_remains);
     if (c.drain) {
       EXPECT_EQ(report.sleep->asleep_s, 2 * 3600);  // across midnight
       EXPECT_DOUBLE_EQ(*report.sleep->percent_per_hour, 1.0);
