@@ -106,7 +106,7 @@ std::optional<int64_t> rate_magnitude(const UeventFields& fields) {
   if (current && *current != 0 && voltage) {
     return product_milli(*current < 0 ? -*current : *current, voltage);
   }
-  if (power || current) {
+  if ((power && *power == 0) || (current && *current == 0)) {
     return 0;  // a reading of zero: only believed while the battery is not draining
   }
   return std::nullopt;

@@ -1,5 +1,7 @@
 #include "linux/rfkill_wlan_port.h"
 
+#include "common/guid.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -41,10 +43,6 @@ std::string trimmed(std::string text) {
 
 bool flag(SysfsFiles& files, const std::string& path) {
   return trimmed(files.read(path, 16).value_or("0")) == "1";
-}
-
-bool same_guid(const GUID& a, const GUID& b) {
-  return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 }  // namespace
@@ -119,7 +117,7 @@ bool RfkillWlanPort::known_interface(const GUID* guid) {
     return false;
   }
   for (const std::string& name : wireless_interfaces(files_, paths_.net_root)) {
-    if (same_guid(interface_guid(name), *guid)) {
+    if (same_guid(guid, interface_guid(name))) {
       return true;
     }
   }

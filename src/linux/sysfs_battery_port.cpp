@@ -1,14 +1,12 @@
 #include "linux/sysfs_battery_port.h"
 
+#include "common/guid.h"
+
 #include <cstring>
 
 using namespace battery_class;
 
 namespace {
-
-bool same_guid(const GUID* a, const GUID& b) {
-  return a != nullptr && std::memcmp(a, &b, sizeof(GUID)) == 0;
-}
 
 // A text answer with its terminator, refused when empty or when it does not fit: drivers never cut.
 BOOL answer_text(const std::string& text, void* out_buffer, DWORD out_size, DWORD* bytes_returned) {

@@ -117,6 +117,12 @@ const std::vector<MappingCase>& mapping_cases() {
        {{"USB-C", "POWER_SUPPLY_TYPE=USB\nPOWER_SUPPLY_ONLINE=1\n"},
         {"BAT0", "POWER_SUPPLY_TYPE=Battery\nPOWER_SUPPLY_STATUS=Charging\nPOWER_SUPPLY_CAPACITY=64\n"}},
        {1, 100, 100, 64, 0, -1, BATTERY_UNKNOWN_RATE, BATTERY_POWER_ON_LINE | BATTERY_CHARGING}},
+      {"a current without any voltage is no rate, not a rate of 0",
+       {{"AC", "POWER_SUPPLY_TYPE=Mains\nPOWER_SUPPLY_ONLINE=1\n"},
+        {"BAT0",
+         "POWER_SUPPLY_TYPE=Battery\nPOWER_SUPPLY_STATUS=Charging\nPOWER_SUPPLY_CAPACITY=64\n"
+         "POWER_SUPPLY_CURRENT_NOW=1250000\n"}},
+       {1, 100, 100, 64, 0, -1, BATTERY_UNKNOWN_RATE, BATTERY_POWER_ON_LINE | BATTERY_CHARGING}},
   };
   return cases;
 }
