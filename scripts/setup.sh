@@ -2,7 +2,7 @@
 # Installs what building, running and testing Chargewright needs on Debian, skipping what is there.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev libncurses-dev tmux
+packages=(cmake ninja-build ccache g++ file libgtest-dev libgmock-dev googletest libbenchmark-dev libncurses-dev tmux
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xdotool imagemagick python3
   python3-pefile clang-format pkg-config libsystemd-dev umockdev libumockdev-dev gir1.2-umockdev-1.0 dbus
   libglib2.0-bin python3-dbusmock python3-dbus python3-gi clang libclang-rt-14-dev
