@@ -6,6 +6,13 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/setup.sh || exit 1
 
+# The clean Debian root the package is installed into takes minutes to make the first time on a
+# machine: made while the builds run, and kept for later runs.
+debian_root=${XDG_CACHE_HOME:-$HOME/.cache}/chargewright/debian-12-root.tar
+mkdir -p build
+tests/package/debian-root.sh "$debian_root" >build/debian-root.log 2>&1 &
+debian_root_job=$!
+
 passed=0
 failed=0
 failures=()
@@ -29,6 +36,15 @@ build() {  # preset [targets...]
   shift
   cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" -- -j2 "$@"
 }
+windows_zip() {
+  rm -f build/win32/Chargewright-*-win32.zip
+  (cd build/win32 && cpack -G ZIP >/dev/null) &&
+    /usr/bin/python3 tests/package/check_windows_zip.py build/win32/Chargewright-*-win32.zip
+}
+debian_package() {
+  wait "$debian_root_job" || { cat build/debian-root.log; return 1; }
+  tests/package/check-deb.sh build/native "$debian_root"
+}
 
 step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
@@ -37,10 +53,16 @@ step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests 
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
-# the same sources built for x64 carry the Windows-side tests, and the 32-bit program is checked as a file.
-step "win32 build" build win32
+# the same sources built for x64 carry the Windows-side tests, and the 32-bit build makes only the
+# programs, which are checked as files.
+if tests/tools/can-run-32bit.sh; then
+  step "win32 build" build win32
+else
+  step "win32 build (the programs)" build win32 Chargewright chargewright-report
+fi
 step "win32 program: 32-bit GUI, known-DLL imports only" /usr/bin/python3 tests/win32/check_program.py \
   build/win32/src/win32/Chargewright.exe
+step "Windows zip: exactly the two 32-bit programs and the read-me" windows_zip
 if tests/tools/can-run-32bit.sh; then
   echo "note: this machine runs 32-bit programs; the Windows tests run on the shipped 32-bit build"
   step "win32 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win32
@@ -66,6 +88,9 @@ step "formatter output and battery arithmetic identical on Linux and Windows" te
   build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
 step "battery report on Windows under Wine (non-ASCII names, same summary as Linux)" tests/report/wine-run.sh \
   "$windows_build" build/native
+step "manual pages and bash completion name every option of the programs" tests/package/check-command-docs.sh \
+  build/native
+step "Debian package: lintian, apt install into a clean Debian 12 root, run, remove" debian_package
 
 echo
 echo "=== benchmark (informational)"

@@ -6,6 +6,8 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 tarball=$2
+# chroot and a mount namespace need root.
+[ "$(id -u)" -eq 0 ] || exec sudo "$0" "$@"
 
 rm -f "$build"/chargewright_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
