@@ -239,6 +239,42 @@ TEST(SysfsBatteryPort, APackThatGoesAwayKeepsItsLastFiguresAndAnotherPackGetsAno
   EXPECT_NE(first_tag, second_tag);
 }
 
+TEST(SysfsBatteryPort, AQueryReadsEachSupplyOnceWhileItsFileStaysOpen) {
+  SysfsFixture tree;
+  tree.supply("AC", kAcOffline);
+  tree.supply("BAT0", kEnergyBattery);
+  tree.write("power_supply/BAT0/alarm", "2850000\n");
+  PosixSysfsFiles files;
+  SysfsBatteryPort port(files, tree.supplies());
+  port.set_told_of_supply_changes(true);
+  BatterySnapshot snapshot{};
+  ASSERT_EQ(query_battery(snapshot, port), 1);
+  const long opened = files.files_opened(), listed = files.directories_opened(), reads = files.reads();
+
+  // The gauge moves and the alarm is written; the file held open is read again from its start.
+  tree.supply("BAT0", replaced(kEnergyBattery, "ENERGY_NOW", "30000000"));
+  tree.write("power_supply/BAT0/alarm", "5000000\n");
+  for (int tick = 0; tick < 10; ++tick) {
+    ASSERT_EQ(query_battery(snapshot, port), 1);
+  }
+  EXPECT_EQ(snapshot.remaining_capacity, 30000u);
+  EXPECT_EQ(files.reads() - reads, 10 * 2);
+  EXPECT_EQ(files.files_opened(), opened);
+  EXPECT_EQ(files.directories_opened(), listed);
+  // The alarm is static information: read again only when the supplies are listed again.
+  EXPECT_EQ(snapshot.default_alert1, 2850u);
+  port.supplies_changed();
+  ASSERT_EQ(query_battery(snapshot, port), 1);
+  EXPECT_EQ(snapshot.default_alert1, 5000u);
+  EXPECT_EQ(files.directories_opened(), listed + 1);
+
+  // Told of nothing, every query lists the folder.
+  port.set_told_of_supply_changes(false);
+  query_battery(snapshot, port);
+  query_battery(snapshot, port);
+  EXPECT_EQ(files.directories_opened(), listed + 3);
+}
+
 TEST(PowerSupplies, DecideWhetherTheMachineHasABattery) {
   const std::vector<std::pair<std::vector<std::pair<std::string, std::string>>, bool>> machines = {
       {{}, false},
