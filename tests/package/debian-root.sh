@@ -4,7 +4,8 @@
 #   tests/package/debian-root.sh TARBALL
 set -euo pipefail
 tarball=$1
-[ -s "$tarball" ] && exit 0
+[ -f "$tarball" ] && [ -s "$tarball" ] && exit 0
 mkdir -p "$(dirname "$tarball")"
-mmdebstrap --quiet --variant=apt --include=man-db bookworm "$tarball.part"
+rm -rf "$tarball.part"
+mmdebstrap --quiet --format=tar --variant=apt --include=man-db bookworm "$tarball.part"
 mv "$tarball.part" "$tarball"
