@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 enum class SleepOutcome {
@@ -25,6 +26,9 @@ class LogindBus {
   // "Suspend" or "Hibernate" with interactive = false; returns once the machine has resumed, or
   // at once on a refusal.
   SleepOutcome sleep(const char* method);
+  // What logind answers to "CanSuspend", "CanHibernate" ...: "yes", "no", "challenge", "na"; nothing
+  // when it cannot be asked.
+  std::optional<std::string> can(const char* question);
   // PowerOff(false): true when logind accepted it.
   bool power_off();
   // Session.SetBrightness("backlight", device, value) on the caller's own session.

@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "simulated/simulated_laptop.h"
-#include "terminal/laptop.h"
+#include "laptop/laptop.h"
 
 namespace {
 
@@ -37,6 +37,9 @@ class SimulatedLaptopAdapter final : public Laptop {
     }
     return due;
   }
+  SleepFactsPort& sleep_facts() override { return laptop_.sleep_facts(); }
+  // Its resume timers always wake it, and nothing refuses it a sleep.
+  std::string unattended_sleep_refusal(bool) override { return {}; }
   bool display_on() const override { return laptop_.display_on(); }
   void wake_display() override { laptop_.wake_display(); }
   bool toggle_ac_adapter() override {

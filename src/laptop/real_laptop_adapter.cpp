@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "linux/linux_laptop.h"
-#include "terminal/laptop.h"
+#include "laptop/laptop.h"
 
 namespace {
 
@@ -40,9 +40,8 @@ std::u16string named(const std::u16string& device, const std::u16string& line) {
 
 class RealLaptopAdapter final : public Laptop {
  public:
-  RealLaptopAdapter() {
-    laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
-  }
+  RealLaptopAdapter() { watch_sleeps(); }
+  explicit RealLaptopAdapter(PowerClocks& clocks) : laptop_(clocks, {}) { watch_sleeps(); }
 
   PanelPorts ports(DialogPort& dialog, ClockPort& clock, LogFilePort& files) override {
     return {dialog,          clock,         laptop_.battery(), files,
@@ -56,6 +55,12 @@ class RealLaptopAdapter final : public Laptop {
   int broadcast_fd() override { return laptop_.broadcasts().fd(); }
   int broadcast_timeout_ms() override { return laptop_.broadcasts().timeout_ms(); }
   std::vector<WPARAM> take_broadcasts() override { return laptop_.broadcasts().drain(); }
+  SleepFactsPort& sleep_facts() override { return laptop_.sleep_facts(); }
+  std::string unattended_sleep_refusal(bool hibernate) override {
+    return laptop_.unattended_sleep_refusal(hibernate);
+  }
+  std::string sleep_problem() override { return laptop_.power().report().logind_problem; }
+  bool has_battery() override { return laptop_.battery_found(); }
 
   // The strip is drawn after every key; the devices are read at most once a second for it.
   LaptopStatus status() override {
@@ -99,6 +104,10 @@ class RealLaptopAdapter final : public Laptop {
     return status;
   }
 
+  void watch_sleeps() {
+    laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
+  }
+
   // Drawn before logind's call, which holds the program until the machine has resumed.
   void show_sleeping(bool hibernate) {
     if (screen_ == nullptr) {
@@ -124,4 +133,8 @@ class RealLaptopAdapter final : public Laptop {
 
 std::unique_ptr<Laptop> real_laptop() {
   return std::make_unique<RealLaptopAdapter>();
+}
+
+std::unique_ptr<Laptop> real_laptop(PowerClocks& clocks) {
+  return std::make_unique<RealLaptopAdapter>(clocks);
 }
