@@ -59,6 +59,8 @@ step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
 step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop, mock logind)" \
   tests/e2e/linux/run.sh build/native/src/terminal/chargewright
+step "unattended runs end to end (log on the simulated laptop; sleep cycles on umockdev laptops, mock logind)" \
+  tests/e2e/lab/run.sh build/native/src/terminal/chargewright build/native/tests/lab/chargewright_lab_bed
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32

@@ -168,7 +168,10 @@ std::string summary_table(const std::vector<CycleRecord>& records) {
                 "%/h", "Woken by");
   table += line;
   Average asleep, hw, lost, drain, share;
+  bool any_wrapped = false;
   for (const CycleRecord& record : records) {
+    const bool wrapped = record.kernel.hw_sleep_wrapped.value_or(false);
+    any_wrapped = any_wrapped || wrapped;
     const std::optional<uint64_t> permille = hw_sleep_permille(record.kernel);
     const std::optional<int64_t> hw_permille =
         permille ? std::optional<int64_t>(static_cast<int64_t>(*permille)) : std::nullopt;
@@ -201,6 +204,9 @@ std::string summary_table(const std::vector<CycleRecord>& records) {
                   optional_text(drain.value(), signed_text).c_str(),
                   optional_text(share.value(), hundredths_text).c_str(), "");
     table += line;
+  }
+  if (any_wrapped) {
+    table += "* the sleep outlasted the hardware sleep counter: that figure is unreliable\n";
   }
   return table;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""A described laptop for the end-to-end test: a umockdev test bed with an energy battery, an AC
-supply and a DMI board (--no-battery: without the battery). Prints the test bed's root directory, then reads commands, one a line:
+"""A described laptop for the end-to-end tests: a umockdev test bed with an energy battery, an AC
+supply and a DMI board (--no-battery: without the battery; --rtc: with an RTC whose wake alarm can be set). Prints the test bed's root directory, then reads commands, one a line:
   set DEVICE ATTRIBUTE VALUE   (the attribute file and its uevent property)
   uevent DEVICE ACTION
 and ends at end of input."""
@@ -18,6 +18,7 @@ BATTERY = {
     "cycle_count": "42", "model_name": "DELL 7FHHV", "manufacturer": "SMP", "serial_number": "1234",
 }
 AC = {"type": "Mains", "online": "0"}
+RTC = {"wakealarm": "", "device/power/wakeup": "disabled"}
 BOARD = {"board_vendor": "Testbed Inc.", "board_name": "TB-1", "board_serial": "SER-42"}
 
 
@@ -34,7 +35,9 @@ def main():
         "AC": bed.add_device("power_supply", "AC", None, sum(AC.items(), ()), properties(AC)),
         "dmi": bed.add_device("dmi", "id", None, sum(BOARD.items(), ()), []),
     }
-    if sys.argv[1:] != ["--no-battery"]:
+    if "--rtc" in sys.argv[1:]:
+        devices["rtc0"] = bed.add_device("rtc", "rtc0", None, sum(RTC.items(), ()), [])
+    if "--no-battery" not in sys.argv[1:]:
         devices["BAT0"] = bed.add_device("power_supply", "BAT0", None, sum(BATTERY.items(), ()),
                                          properties(BATTERY))
     print(bed.get_root_dir(), flush=True)
