@@ -33,7 +33,7 @@ build() {  # preset [targets...]
 step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests
+step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests lab_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,

@@ -26,7 +26,7 @@ INT_PTR LastSleepWatch::handle(UINT message, WPARAM wparam, const std::function<
 LaptopStatus LastSleepWatch::status() const {
   LaptopStatus status = laptop_.status();
   if (!verdict_.empty()) {
-    status.details.insert(status.details.empty() ? status.details.end() : status.details.end() - 1, verdict_);
+    status.details.insert(status.details.begin(), verdict_);
   }
   return status;
 }

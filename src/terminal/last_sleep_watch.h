@@ -15,7 +15,7 @@ class LastSleepWatch {
 
   // Handles one message of the panel; around S3 and S4 reads what the kernel tells before and after.
   INT_PTR handle(UINT message, WPARAM wparam, const std::function<INT_PTR()>& panel_handles);
-  // The laptop's status with the verdict among its details, before the last one (where a cut falls).
+  // The laptop's status with the verdict first among its details, where no cut reaches it.
   LaptopStatus status() const;
 
  private:
