@@ -70,9 +70,12 @@ LinuxLaptop::LinuxLaptop(PowerClocks& clocks, LinuxLaptopPaths paths, LinuxLapto
       desktop_(devices.mixer ? std::move(devices.mixer) : alsa_mixer(),
                devices.display ? std::move(devices.display) : session_display_power()),
       wmi_(dmi_wmi_port(files_, paths_.dmi_root)),
-      broadcasts_(
-          std::make_unique<PowerBroadcastSource>(clocks, [this] { return power_state_fingerprint(); })),
-      sleep_facts_(sleep_files_, clocks, {paths_.power_root, paths_.rtc_root, paths_.interrupts}) {}
+      broadcasts_(std::make_unique<PowerBroadcastSource>(
+          clocks, [this] { return power_state_fingerprint(); }, [this] { battery_.supplies_changed(); })),
+      sleep_facts_(sleep_files_, clocks, {paths_.power_root, paths_.rtc_root, paths_.interrupts}) {
+  // Without the uevent monitor nothing tells of a pack pulled or an adapter added: every query lists.
+  battery_.set_told_of_supply_changes(broadcasts_->monitoring_uevents());
+}
 
 LinuxLaptop::~LinuxLaptop() = default;
 
