@@ -49,7 +49,8 @@ const char* const kLabUsage =
     "      logind would not sleep; ends with exit 1 when a suspend fails; Ctrl+C between cycles\n"
     "      ends the run with its summary.\n"
     "  TIME is a number with s, m, h or d, or a sum of them: 90m, 8h, 1h30m, 10s.\n"
-    "  --simulate runs on the simulated laptop, whose sleeps last as long as their alarm.\n";
+    "  --simulate runs on the simulated laptop, whose sleeps last as long as their alarm (on its\n"
+    "  battery a second asleep counts as a minute, so a short sleep shows a drain).\n";
 
 bool names_lab_command(int argc, const char* const* argv) {
   const std::optional<std::string_view> word = command_word(argc, argv);

@@ -89,10 +89,11 @@ use_plan() {  # use_plan NAME PLAN_JSON: the bed's plan becomes the active one, 
   echo 0 >"$work/boot-ahead"
   /usr/bin/python3 "$hook" setup "$work"
 }
-run_on() {  # run_on BED DIR PROGRAM ARGS...: in DIR, on the bed, with the bus checked where it runs
+run_on() {  # run_on BED DIR PROGRAM ARGS...: in DIR, on the bed, with the bus checked where it runs;
+            # the program's process id in $work/BED.pid (the wrappers exec it)
   local bed=$1 dir=$2
   mkdir -p "$dir"
-  (cd "$dir" && exec env UMOCKDEV_DIR="$(bed_root "$bed")" ALSA_CONFIG_PATH="$work/alsa.conf" \
+  (cd "$dir" && echo "$BASHPID" >"$work/$bed.pid" && exec env UMOCKDEV_DIR="$(bed_root "$bed")" ALSA_CONFIG_PATH="$work/alsa.conf" \
      sh -c '[ "$DBUS_SYSTEM_BUS_ADDRESS" = "$CHARGEWRIGHT_PRIVATE_BUS" ] || exit 99; exec umockdev-wrapper "$@"' \
      sh "${@:3}" </dev/null >out 2>err)
 }
@@ -159,7 +160,7 @@ run_on old "$work/old" "$bed_program" "$work/boot-ahead" sleep --cycles 3 --slee
 run_pid=$!
 wait_for 10 lines_in "$(ls "$work"/old/S3-*-cycles.tsv 2>/dev/null | head -n 1)" 2
 sleep 0.5
-kill -INT "$(pgrep -P "$run_pid" | head -n 1)"  # the program: the wrappers exec it
+kill -INT "$(cat "$work/old.pid")"
 wait_for 5 eval '! kill -0 $run_pid 2>/dev/null'
 wait "$run_pid"
 status=$?
@@ -168,6 +169,20 @@ check "Ctrl+C between cycles: the run ends with 0 and says so" \
 check "Ctrl+C between cycles: ... keeping the finished cycle; what the kernel does not tell is unknown" \
   eval 'tail -n 1 "$work"/old/S3-*-cycles.tsv | cut -f 3- |
         grep -qxP "deep\t60.000\tunknown\tunknown\tunknown\trtc alarm\tunknown\t-\t-\t100\t6000\t11.54"'
+
+# ---- a suspend the kernel counted as failed ends the run with 1 and the reason -------------------------
+new_bed failing --rtc
+use_plan failing "{\"root\": \"$(bed_root failing)\",
+  \"setup\": {\"files\": {\"sys/power/mem_sleep\": \"[s2idle]\", \"$stats/success\": \"7\", \"$stats/fail\": \"0\"}},
+  \"cycles\": [{\"asleep_ms\": 0, \"files\": {\"$stats/fail\": \"1\",
+    \"$stats/last_failed_step\": \"suspend_noirq\n\", \"$stats/last_failed_dev\": \"0000:00:14.0\n\"}}]}"
+run_on failing "$work/failing" "$bed_program" "$work/boot-ahead" sleep --cycles 2 --sleep 1s --wait 0
+status=$?
+check "failed suspend: exit 1 with the step and device, after one cycle" \
+  eval '[ $status -eq 1 ] && grep -q "suspend failed at suspend_noirq (0000:00:14.0)" "$work/failing/err" &&
+        [ "$(ls "$work"/failing/S3-*.txt | wc -l)" -eq 1 ]'
+check "failed suspend: its row says so" \
+  eval 'tail -n 1 "$work"/failing/S3-*-cycles.tsv | cut -f 9-11 | grep -qxP "failed\tsuspend_noirq\t0000:00:14.0"'
 
 # ---- no wake alarm: the program itself refuses before anything sleeps ---------------------------------
 new_bed no_rtc
