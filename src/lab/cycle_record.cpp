@@ -133,31 +133,42 @@ std::string summary_header() {
 
 std::string summary_row(const CycleRecord& record) {
   const SleepReading& kernel = record.kernel;
-  const std::optional<uint64_t> permille = hw_sleep_permille(kernel);
   const bool failed = kernel.suspend == SleepReading::Suspend::failed;
-  const std::string wake = wake_source(kernel);
-  const auto or_dash = [&](const std::string& text) {
+  const auto failure_detail = [&](const std::string& text) {
     return !failed ? std::string("-") : text.empty() ? kUnknown : text;
   };
-  std::string row = std::to_string(record.number) + "\t" + record.log_name + "\t";
-  row += (kernel.state.empty() ? std::string(kUnknown) : kernel.state) + "\t";
-  row += seconds_text(kernel.asleep_ms, 3) + "\t";
-  row +=
-      or_unknown(kernel.hw_sleep_us ? std::optional<std::string>(seconds_text(*kernel.hw_sleep_us / 1000, 3))
-                                    : std::nullopt) +
-      "\t";
-  row += or_unknown(permille ? std::optional<std::string>(tenths_text(*permille)) : std::nullopt) + "\t";
-  row +=
-      or_unknown(kernel.hw_sleep_wrapped ? std::optional<std::string>(*kernel.hw_sleep_wrapped ? "yes" : "no")
-                                         : std::nullopt) +
-      "\t";
-  row += (wake.empty() ? std::string(kUnknown) : wake) + "\t";
-  row +=
-      suspend_text(kernel) + "\t" + or_dash(kernel.failed_step) + "\t" + or_dash(kernel.failed_device) + "\t";
-  row += optional_text(energy_lost_mwh(record), signed_text) + "\t";
-  row += optional_text(drain_mw(record), signed_text) + "\t";
-  row += optional_text(drain_centipercent_per_hour(record), hundredths_text) + "\n";
-  return row;
+  std::optional<std::string> hw_seconds, hw_share, wrapped;
+  if (kernel.hw_sleep_us) {
+    hw_seconds = seconds_text(*kernel.hw_sleep_us / 1000, 3);
+  }
+  if (const std::optional<uint64_t> permille = hw_sleep_permille(kernel)) {
+    hw_share = tenths_text(*permille);
+  }
+  if (kernel.hw_sleep_wrapped) {
+    wrapped = *kernel.hw_sleep_wrapped ? "yes" : "no";
+  }
+  const std::string wake = wake_source(kernel);
+  const std::string fields[] = {
+      std::to_string(record.number),
+      record.log_name,
+      kernel.state.empty() ? kUnknown : kernel.state,
+      seconds_text(kernel.asleep_ms, 3),
+      or_unknown(hw_seconds),
+      or_unknown(hw_share),
+      or_unknown(wrapped),
+      wake.empty() ? kUnknown : wake,
+      suspend_text(kernel),
+      failure_detail(kernel.failed_step),
+      failure_detail(kernel.failed_device),
+      optional_text(energy_lost_mwh(record), signed_text),
+      optional_text(drain_mw(record), signed_text),
+      optional_text(drain_centipercent_per_hour(record), hundredths_text),
+  };
+  std::string row;
+  for (const std::string& field : fields) {
+    row += (row.empty() ? "" : "\t") + field;
+  }
+  return row + "\n";
 }
 
 std::string summary_table(const std::vector<CycleRecord>& records) {
@@ -185,15 +196,16 @@ std::string summary_table(const std::vector<CycleRecord>& records) {
       wake =
           "suspend failed at " + (record.kernel.failed_step.empty() ? kUnknown : record.kernel.failed_step);
     }
-    std::snprintf(
-        line, sizeof line, format, std::to_string(record.number).c_str(),
-        record.kernel.state.empty() ? kUnknown : record.kernel.state.c_str(),
-        seconds_text(record.kernel.asleep_ms, 1).c_str(),
-        optional_text(hw_permille, [](int64_t tenths) { return tenths_text(tenths) + "%"; }).c_str(),
-        optional_text(energy_lost_mwh(record), signed_text).c_str(),
-        optional_text(drain_mw(record), signed_text).c_str(),
-        optional_text(drain_centipercent_per_hour(record), hundredths_text).c_str(),
-        wake.empty() ? kUnknown : wake.c_str());
+    std::snprintf(line, sizeof line, format, std::to_string(record.number).c_str(),
+                  record.kernel.state.empty() ? kUnknown : record.kernel.state.c_str(),
+                  seconds_text(record.kernel.asleep_ms, 1).c_str(),
+                  optional_text(hw_permille,
+                                [&](int64_t tenths) { return tenths_text(tenths) + (wrapped ? "%*" : "%"); })
+                      .c_str(),
+                  optional_text(energy_lost_mwh(record), signed_text).c_str(),
+                  optional_text(drain_mw(record), signed_text).c_str(),
+                  optional_text(drain_centipercent_per_hour(record), hundredths_text).c_str(),
+                  wake.empty() ? kUnknown : wake.c_str());
     table += line;
   }
   if (!records.empty()) {

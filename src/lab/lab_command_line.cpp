@@ -1,5 +1,6 @@
 #include "lab/lab_command_line.h"
 
+#include <charconv>
 #include <string_view>
 
 namespace {
@@ -127,13 +128,13 @@ LabCommand parse_lab_command(int argc, const char* const* argv) {
       (argument == "--sleep" ? command.sleep_s : command.wait_s) = seconds.value_or(0);
       sleep_given = sleep_given || (argument == "--sleep" && seconds);
     } else if (argument == "--cycles" && sleeps) {
-      const std::optional<uint64_t> cycles = has_value ? parse_seconds(argv[++i]) : std::nullopt;
-      const std::string_view text = has_value ? argv[i] : "";
-      if (!cycles || text.find_first_not_of("0123456789") != std::string_view::npos ||
-          *cycles > kMostCycles) {
+      const std::string_view text = has_value ? argv[++i] : "";
+      int cycles = 0;
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), cycles);
+      if (error != std::errc() || end != text.data() + text.size() || cycles < 1 || cycles > kMostCycles) {
         fail("--cycles needs a number from 1 to 100000");
       } else {
-        command.cycles = static_cast<int>(*cycles);
+        command.cycles = cycles;
         cycles_given = true;
       }
     } else if (argument == "--hibernate" && sleeps) {
