@@ -3,10 +3,12 @@
 #include <charconv>
 #include <cstdio>
 
+#include "logs/cycle_summary_columns.h"
+
 namespace {
 
 constexpr int64_t kMsPerHour = 3'600'000;
-constexpr char kUnknown[] = "unknown";
+constexpr const char* kUnknown = kCycleSummaryUnknown;
 
 std::optional<int32_t> field_number(std::string_view field) {
   while (!field.empty() && field.front() == ' ') {
@@ -127,15 +129,18 @@ std::optional<int64_t> drain_centipercent_per_hour(const CycleRecord& record) {
 }
 
 std::string summary_header() {
-  return "Cycle\tLog\tState\tAsleep(s)\tHwSleep(s)\tHwSleep(%)\tHwSleepWrapped\tWakeSource\tSuspend\t"
-         "FailedStep\tFailedDevice\tLost(mWh)\tDrain(mW)\tDrain(%/h)\n";
+  std::string header;
+  for (const char* column : kCycleSummaryHeader) {
+    header += (header.empty() ? "" : "\t") + std::string(column);
+  }
+  return header + "\n";
 }
 
 std::string summary_row(const CycleRecord& record) {
   const SleepReading& kernel = record.kernel;
   const bool failed = kernel.suspend == SleepReading::Suspend::failed;
   const auto failure_detail = [&](const std::string& text) {
-    return !failed ? std::string("-") : text.empty() ? kUnknown : text;
+    return !failed ? std::string(kCycleSummaryNotApplicable) : text.empty() ? kUnknown : text;
   };
   std::optional<std::string> hw_seconds, hw_share, wrapped;
   if (kernel.hw_sleep_us) {

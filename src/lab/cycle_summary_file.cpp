@@ -7,11 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "logs/cycle_summary_columns.h"
+
 std::string CycleSummaryFile::name_for(bool hibernate, const SYSTEMTIME& started) {
   char name[64];
-  std::snprintf(name, sizeof name, "%s-%02uh%02um%02us-%uy%02um%02ud-cycles.tsv", hibernate ? "S4" : "S3",
+  std::snprintf(name, sizeof name, "%s-%02uh%02um%02us-%uy%02um%02ud%s", hibernate ? "S4" : "S3",
                 unsigned{started.wHour}, unsigned{started.wMinute}, unsigned{started.wSecond},
-                unsigned{started.wYear}, unsigned{started.wMonth}, unsigned{started.wDay});
+                unsigned{started.wYear}, unsigned{started.wMonth}, unsigned{started.wDay},
+                kCycleSummarySuffix);
   return name;
 }
 
