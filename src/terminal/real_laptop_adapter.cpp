@@ -89,10 +89,10 @@ class RealLaptopAdapter final : public Laptop {
       status.details.push_back(u"needs more privilege: " + machine.needs_privilege);
     }
     if (!machine.power.empty()) {
-      status.details.push_back(u"power: " + machine.power);
+      status.notices.push_back(u"power: " + machine.power);
     }
     if (!machine.events.empty()) {
-      status.details.push_back(u"power events: " + machine.events);
+      status.notices.push_back(u"power events: " + machine.events);
     }
     status.details.push_back(machine.unavailable);  // the same on every machine: last, where a cut falls
     status.keys = u"Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit";

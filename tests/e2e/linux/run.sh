@@ -101,6 +101,13 @@ check "real: voltage and rate" eval 'shows_regex "Voltage +\[11900 mV" && shows_
 check "real: on battery" eval 'shows_regex "Ac on Line +\[FALSE" && shows_regex "Discharging +\[TRUE"'
 check "real: the board from DMI" eval 'shows "Testbed Inc." && shows "TB-1"'
 
+# A gauge that reads 0 W while discharging: the rate is unknown, and its text is wider than the field.
+bed laptop set BAT0 power_now 0
+check "unknown rate: its field shows the start and marks the cut" wait_for 3 shows_regex 'Rate +\[-2147483648 mW…'
+check "unknown rate: with the focus, the end and its unit" focus_on "…47483648 mW/hr<"
+bed laptop set BAT0 power_now 12345000
+wait_for 3 shows_regex 'Rate +\[-12345 mW/hr'
+
 press ">S1 / Save<"
 check "real S1: the log starts with its header and start row" wait_for 3 has_lines real S1 2
 s1_file="$work/real/$(log_of real S1)"
