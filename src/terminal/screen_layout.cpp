@@ -11,6 +11,7 @@ std::optional<ScreenLayout> layout_screen(int lines, int columns) {
   layout.panel_left = frame;
   layout.strip_top = layout.panel_top + kPanelRows + frame;
   layout.strip_rows = lines - layout.strip_top;
+  layout.strip_width = columns - layout.panel_left - 1;
   layout.right_edge = layout.panel_left + kPanelColumns + frame;
   return layout;
 }

@@ -11,6 +11,7 @@ struct ScreenLayout {
   int panel_top = 0, panel_left = 0;  // the panel's first cell, row 0 being the title line
   bool framed = false;                // a border one cell around the panel
   int strip_top = 0, strip_rows = 0;  // the status strip's rows below the panel (0: no strip)
+  int strip_width = 0;                // from the panel's left edge to a cell short of the terminal's
   int right_edge = 0;                 // the column after the panel and its frame
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -193,7 +194,7 @@ void draw_status_strip(const ScreenLayout& layout, const LaptopStatus& laptop) {
   int row = layout.strip_top;
   const int column = layout.panel_left;
   for (const StripRow& line :
-       strip_rows(laptop, static_cast<size_t>(kPanelColumns), static_cast<size_t>(layout.strip_rows))) {
+       strip_rows(laptop, static_cast<size_t>(layout.strip_width), static_cast<size_t>(layout.strip_rows))) {
     const std::wstring text = to_wide_chars(line.text);
     if (line.look == StripRow::Look::heading) {
       // The laptop's name in bold, the rest of its row plain.
@@ -282,8 +283,12 @@ TerminalScreen::TerminalScreen() {
   std::setlocale(LC_ALL, "");
   // An ellipsis where the terminal's character set has one.
   cut_mark_ = MB_CUR_MAX > 1 ? L'\u2026' : L'~';
+  // In raw mode Ctrl+Z is a key, not a stop; with SIGTSTP ignored from the start, curses leaves its
+  // handler alone instead of swapping it around every refresh.
+  std::signal(SIGTSTP, SIG_IGN);
   initscr();
-  raw();  // Ctrl+C arrives as a key, so leaving always goes through the destructor
+  raw();          // Ctrl+C arrives as a key, so leaving always goes through the destructor
+  typeahead(-1);  // the main loop looks for keys itself; a refresh need not poll for them twice
   noecho();
   nonl();
   keypad(stdscr, TRUE);

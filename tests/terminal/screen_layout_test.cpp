@@ -36,6 +36,7 @@ TEST(ScreenLayout, ThePanelShowsWheneverItFitsAndTheStripTakesTheRowsLeft) {
     EXPECT_EQ(layout->strip_top, layout->panel_top + kPanelRows + frame) << size;
     EXPECT_EQ(layout->strip_top + layout->strip_rows, c.lines) << size;
     EXPECT_LE(layout->right_edge, c.columns) << size;
+    EXPECT_EQ(layout->panel_left + layout->strip_width, c.columns - 1) << size;
   }
 }
 
