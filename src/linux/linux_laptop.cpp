@@ -109,10 +109,11 @@ std::vector<pollfd> LinuxLaptop::device_descriptors() {
 }
 
 void LinuxLaptop::devices_ready(const std::vector<pollfd>& polled) {
-  // The watch's descriptor first, as handed out; the mixer's after it.
-  std::vector<pollfd> mixer = polled;
-  if (watch_.fd() >= 0 && !mixer.empty() && mixer.front().fd == watch_.fd()) {
-    if (mixer.front().revents != 0) {
+  // As handed out: the watch's descriptor first, the mixer's after it.
+  size_t first_of_mixer = 0;
+  if (watch_.fd() >= 0 && !polled.empty() && polled.front().fd == watch_.fd()) {
+    first_of_mixer = 1;
+    if (polled.front().revents != 0) {
       const DeviceChanges changed = watch_.take();
       stale_.backlight |= changed.backlight;
       stale_.rfkill |= changed.rfkill;
@@ -121,9 +122,9 @@ void LinuxLaptop::devices_ready(const std::vector<pollfd>& polled) {
         desktop_.mixer().retry();  // a sound card came: worth another try where none opened
       }
     }
-    mixer.erase(mixer.begin());
   }
-  desktop_.mixer().handle_events(mixer);
+  desktop_.mixer().handle_events(
+      {polled.begin() + static_cast<std::ptrdiff_t>(first_of_mixer), polled.end()});
 }
 
 void LinuxLaptop::read_stale_devices() {
