@@ -102,13 +102,6 @@ check "real: voltage and rate" eval 'shows_regex "Voltage +\[11900 mV" && shows_
 check "real: on battery" eval 'shows_regex "Ac on Line +\[FALSE" && shows_regex "Discharging +\[TRUE"'
 check "real: the board from DMI" eval 'shows "Testbed Inc." && shows "TB-1"'
 
-# A gauge that reads 0 W while discharging: the rate is unknown, and its text is wider than the field.
-bed laptop set BAT0 power_now 0
-check "unknown rate: its field shows the start and marks the cut" wait_for 3 shows_regex 'Rate +\[-2147483648 mW…'
-check "unknown rate: with the focus, the end and its unit" focus_on "…47483648 mW/hr<"
-bed laptop set BAT0 power_now 12345000
-wait_for 3 shows_regex 'Rate +\[-12345 mW/hr'
-
 press ">S1 / Save<"
 check "real S1: the log starts with its header and start row" wait_for 3 has_lines real S1 2
 s1_file="$work/real/$(log_of real S1)"
@@ -182,6 +175,13 @@ check "devices: their uevents bring the new level and radio state to the strip" 
   wait_for 3 shows "brightness 80 % (intel_backlight)   radio off (phy0)"
 press ">Dark<"
 check "devices: Dark's level is in the strip, with no uevent" wait_for 3 shows "brightness 79 % (intel_backlight)"
+
+# A gauge that reads 0 W while discharging: the rate is unknown, and its text is wider than the field.
+# (The bed writes a new uevent file, which a supply's open file does not see: a change event lists it anew.)
+bed devices set BAT0 power_now 0
+bed devices uevent BAT0 change
+check "unknown rate: its field shows the start and marks the cut" wait_for 3 shows_regex 'Rate +\[-2147483648 mW…'
+check "unknown rate: with the focus, the end and its unit" focus_on "…47483648 mW/hr<"
 
 # ---- The simulated laptop: asked for on the described laptop, and where the machine has no battery ---
 start asked laptop --simulate
