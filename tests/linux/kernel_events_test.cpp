@@ -8,7 +8,6 @@
 #include <string>
 
 #include "battery/battery_query.h"
-#include "linux/device_watch.h"
 #include "linux/linux_laptop.h"
 
 #ifdef CHARGEWRIGHT_UMOCKDEV
@@ -105,39 +104,6 @@ TEST(KernelEvents, AnAdapterPluggedWithABurstOfUeventsGivesOneBroadcastAndTheLat
   EXPECT_EQ(laptop.title(), u"Chargewright on BAT0");
   g_free(ac);
   g_free(battery);
-#endif
-}
-
-TEST(KernelEvents, TheDeviceWatchTellsWhichOfTheStripsDevicesChangedAndNothingElse) {
-#ifndef CHARGEWRIGHT_UMOCKDEV
-  GTEST_SKIP() << "built without umockdev";
-#else
-  TestBed bed;
-  if (!umockdev_in_mock_environment()) {
-    GTEST_SKIP() << "run under umockdev-wrapper";
-  }
-  char* backlight =
-      umockdev_testbed_add_device(bed.get(), "backlight", "intel_backlight", nullptr, "max_brightness",
-                                  "1000", "brightness", "500", nullptr, nullptr);
-  char* radio = umockdev_testbed_add_device(bed.get(), "rfkill", "rfkill0", nullptr, "type", "wlan", "soft",
-                                            "0", nullptr, nullptr);
-  char* ac = umockdev_testbed_add_device(bed.get(), "power_supply", "AC", nullptr, "online", "0", nullptr,
-                                         "POWER_SUPPLY_ONLINE", "0", nullptr);
-  DeviceWatch watch;
-  ASSERT_GE(watch.fd(), 0) << watch.problem();
-  const auto changes_after = [&](const char* device) {
-    umockdev_testbed_uevent(bed.get(), device, "change");
-    pollfd watched{watch.fd(), POLLIN, 0};
-    ::poll(&watched, 1, 1000);
-    const DeviceChanges seen = watch.take();
-    return std::vector<bool>{seen.backlight, seen.rfkill, seen.sound, seen.rtc};
-  };
-  EXPECT_EQ(changes_after(backlight), (std::vector<bool>{true, false, false, false}));
-  EXPECT_EQ(changes_after(radio), (std::vector<bool>{false, true, false, false}));
-  EXPECT_EQ(changes_after(ac), (std::vector<bool>{false, false, false, false}));
-  g_free(backlight);
-  g_free(radio);
-  g_free(ac);
 #endif
 }
 
