@@ -64,10 +64,32 @@ bool BatteryDevice::remove() {
   }
   registered_ = false;
   installed_ = false;
+  const std::wstring inf_name = installed_inf_name();
   if (!SetupDiCallClassInstaller(DIF_REMOVE, set_, &device_)) {
     return fail("SetupDiCallClassInstaller(DIF_REMOVE)");
   }
+  // The copy of the INF that the installation made, which no device uses any more.
+  if (inf_name.empty()) {
+    return fail("reading InfPath from the device's driver key");
+  }
+  if (!SetupUninstallOEMInfW(inf_name.c_str(), 0, nullptr)) {
+    return fail("SetupUninstallOEMInfW");
+  }
   return true;
+}
+
+std::wstring BatteryDevice::installed_inf_name() const {
+  auto key =
+      scoped_owner<HKEY>(SetupDiOpenDevRegKey(set_, const_cast<SP_DEVINFO_DATA*>(&device_), DICS_FLAG_GLOBAL,
+                                              0, DIREG_DRV, KEY_QUERY_VALUE),
+                         static_cast<HKEY>(INVALID_HANDLE_VALUE), [](HKEY held) { RegCloseKey(held); });
+  wchar_t name[MAX_PATH] = {};
+  DWORD size = sizeof name - sizeof name[0];
+  if (!key.holds() || RegQueryValueExW(key.get(), L"InfPath", nullptr, nullptr, reinterpret_cast<BYTE*>(name),
+                                       &size) != ERROR_SUCCESS) {
+    return {};
+  }
+  return name;
 }
 
 bool BatteryDevice::fail(const char* step) {

@@ -22,11 +22,14 @@ class BatteryDevice {
   bool installed() const { return installed_; }
   // The step that failed and its error code; empty while nothing failed.
   const std::string& failure() const { return failure_; }
-  // Removes the device; its driver is stopped and its battery interface goes away.
+  // Removes the device, so that its driver stops and its battery interface goes away, and then
+  // the copy of the INF that the installation made.
   bool remove();
 
  private:
   bool fail(const char* step);
+  // The name of the installed copy of the INF ("oemN.inf"); empty when it cannot be read.
+  std::wstring installed_inf_name() const;
 
   HDEVINFO set_ = INVALID_HANDLE_VALUE;
   SP_DEVINFO_DATA device_ = {};
