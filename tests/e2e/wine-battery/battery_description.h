@@ -29,6 +29,7 @@ struct BatteryDescription {
   LONG rate = 0;
 };
 
-// Writes every value of the description; the driver's next request answers with them. Empty
-// when all were written, otherwise what failed.
+// Writes every value of the description, one after the other: a request made meanwhile may find
+// some old and some new values, the next one finds them all. Empty when all were written,
+// otherwise what failed.
 std::string describe_battery(const BatteryDescription& battery);

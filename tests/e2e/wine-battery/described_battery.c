@@ -136,8 +136,9 @@ static NTSTATUS query_information(HANDLE description, IRP* irp, ULONG in_size, U
   }
 }
 
-/* The status at once: the test changes the battery between requests, never during one, so there
- * is nothing to wait for. */
+/* The status at once, as the battery class gives it when the battery's power state or capacity
+ * already differs from the caller's wait block: a battery with charge left is above a HighCapacity
+ * of 0. */
 static NTSTATUS query_status(HANDLE description, IRP* irp, ULONG in_size, ULONG out_size) {
   BATTERY_WAIT_STATUS wait;
   BATTERY_STATUS status;
