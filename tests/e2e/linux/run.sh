@@ -96,6 +96,7 @@ check "real: the strip names it too, with the adapter" shows "Real laptop BAT0 (
 check "real: ... and why the devices are unavailable" \
   eval 'shows "brightness unavailable: no backlight" && shows "wake alarm unavailable: no RTC"'
 check "real: the battery's identity and chemistry" shows "Battery Status (DELL 7FHHV 1234, LION)"
+check "real: alert 1 from the battery's alarm file" shows_regex "Dafault Alert 1 +\[2600 mW"
 check "real: capacities" eval 'shows_regex "Design Capacity +\[57000 mW" && shows_regex "FullCharged Capacity\[52000 mW" && shows_regex "Remaining Capacity +\[41690 mW"'
 check "real: voltage and rate" eval 'shows_regex "Voltage +\[11900 mV" && shows_regex "Rate +\[-12345 mW/hr"'
 check "real: on battery" eval 'shows_regex "Ac on Line +\[FALSE" && shows_regex "Discharging +\[TRUE"'
@@ -181,6 +182,27 @@ for way in ctrl-c sigterm; do
     wait_for 3 eval '[ "$(cat "$work/never-$way.status" 2>/dev/null)" = 0 ]'
   check "never resumed ($way): the log keeps its header and first row" has_lines "never-$way" S3 2
 done
+
+# ---- The strip's devices: read again when the kernel tells of a change, or when the panel set them ----
+new_bed devices --devices
+start devices devices
+check "devices: the strip shows the backlight and the wlan switch" \
+  wait_for 5 shows "brightness 50 % (intel_backlight)   radio on (phy0)"
+bed devices set intel_backlight brightness 800
+bed devices set rfkill0 soft 1
+bed devices uevent intel_backlight change
+bed devices uevent rfkill0 change
+check "devices: their uevents bring the new level and radio state to the strip" \
+  wait_for 3 shows "brightness 80 % (intel_backlight)   radio off (phy0)"
+press ">Dark<"
+check "devices: Dark's level is in the strip, with no uevent" wait_for 3 shows "brightness 79 % (intel_backlight)"
+
+# A gauge that reads 0 W while discharging: the rate is unknown, and its text is wider than the field.
+# (The bed writes a new uevent file, which a supply's open file does not see: a change event lists it anew.)
+bed devices set BAT0 power_now 0
+bed devices uevent BAT0 change
+check "unknown rate: its field shows the start and marks the cut" wait_for 3 shows_regex 'Rate +\[-2147483648 mW…'
+check "unknown rate: with the focus, the end and its unit" focus_on "…47483648 mW/hr<"
 
 # ---- The simulated laptop: asked for on the described laptop, and where the machine has no battery ---
 start asked laptop --simulate
