@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "report/capacity_history.h"
 #include "report/log_summary.h"
 #include "report/summary_table.h"
 
@@ -119,6 +120,35 @@ TEST(HandFiguresTest, FiguresThatDoNotFitAreNoFigures) {
                                      "0\t10:00:59 79.67%\t   50000\t   39833\t  -12000\t    -167\r\n"));
   EXPECT_NE(notes_of(items).find("items jump from 2147483647 to 0"), std::string::npos) << notes_of(items);
   EXPECT_EQ(duration_text(INT64_MIN), "-106751991167300 d 15:30:08");
+}
+
+TEST(HandFiguresTest, CapacityOverTimeTakesEachLogsFirstAndLastKnownCapacity) {
+  const std::vector<LogReport> reports = {
+      // A failed first reading (full-charged capacity 0), then two known ones.
+      summarise(read_log("S1-10h00m00s-2026y12m01d.txt",
+                         kS1Header + "0\t10:00:00  N/A%\t       0\t   30000\t   -8010\t       0\r\n"
+                                     "1\t10:00:59 60.00%\t   50000\t   30000\t   -8010\t       0\r\n"
+                                     "2\t10:01:58 59.74%\t   49990\t   29866\t   -8010\t    -134\r\n")),
+      // After midnight: the sleep test named at 23:59:59 starts the next day.
+      summarise(read_log("S3-23h59m59s-2026y12m31d.txt",
+                         kSleepHeader + "00:00:00 80.00%\t   49000\t   39200\t  -12000\t       0\r\n")),
+      // No date in the name, and a log with no known capacity at all.
+      summarise(
+          read_log("run.txt", kSleepHeader + "08:00:00 80.00%\t   48000\t   38400\t  -12000\t       0\r\n")),
+      summarise(read_log("S4-08h00m00s-2026y12m02d.txt",
+                         kSleepHeader + "08:00:00  N/A%\t       0\t   38400\t  -12000\t       0\r\n")),
+  };
+  const CapacityHistory history = capacity_history(reports);
+  const int64_t december_first = 20788 * int64_t{86400};  // days from 1970-01-01
+  ASSERT_EQ(history.points.size(), 3u);
+  EXPECT_EQ(history.points[0].clock_s, december_first + 10 * 3600 + 59);
+  EXPECT_EQ(history.points[0].full_mwh, 50000);
+  EXPECT_EQ(history.points[1].clock_s, december_first + 10 * 3600 + 118);
+  EXPECT_EQ(history.points[1].full_mwh, 49990);
+  EXPECT_EQ(history.points[2].clock_s, december_first + 31 * 86400);
+  EXPECT_EQ(history.points[2].full_mwh, 49000);
+  EXPECT_EQ(history.points[2].report, 1u);
+  EXPECT_EQ(history.undated_logs, 1);
 }
 
 }  // namespace

@@ -123,6 +123,49 @@ TEST(ReportRunTest, PageNeedsNothingBesideItAndEscapesNames) {
   EXPECT_NE(page.find("id=\"compare\""), std::string::npos);  // two S1 runs: one chart compares them
 }
 
+TEST(ReportRunTest, TheMachinesBatteryStandsApartFromTheLogs) {
+  FakeBattery named;
+  named.manufacturer = u"Sanyo \u00e9\x1b[2J";  // a driver's text is not trusted either
+  named.unique_id = u"\xd83d\xdd0b 1234";       // a pair of surrogates: one character
+  FakeBattery unreported;
+  unreported.info.DesignedCapacity = 0xFFFFFFFF;  // the class's unknown capacity
+  unreported.info.CycleCount = 0;
+  unreported.fail_manufacturer = unreported.fail_unique_id = true;
+  const struct {
+    std::vector<FakeBattery> batteries;
+    const char* printed;
+    const char* design_line;  // in the page's data
+  } cases[] = {
+      {{named},
+       "  Manufacturer                       Sanyo \u00e9\\x1b[2J\n"
+       "  Unique ID (model and serial)       \U0001F50B 1234\n"
+       "  Chemistry                          LION\n"
+       "  Design capacity (mWh)              57000\n"
+       "  Full-charged capacity (mWh)        52000 (91.2 % of design)\n"
+       "  Cycle count                        42\n",
+       "\"design\":57000"},
+      {{unreported},
+       "  Manufacturer                       n/a\n"
+       "  Unique ID (model and serial)       n/a\n"
+       "  Chemistry                          LION\n"
+       "  Design capacity (mWh)              n/a\n"
+       "  Full-charged capacity (mWh)        52000\n"
+       "  Cycle count                        n/a\n",
+       "\"design\":null"},
+      {{}, "The machine this report ran on: no battery found\n", "\"design\":null"},
+  };
+  for (const auto& c : cases) {
+    MemoryFiles files;
+    files.files["S1-14h06m13s-2026y12m07d.txt"] = kS1Log;
+    FakeBatteryPort battery;
+    battery.batteries = c.batteries;
+    std::string out, err;
+    ASSERT_EQ(run_report({"S1-14h06m13s-2026y12m07d.txt"}, files, battery, out, err), kExitWritten) << err;
+    EXPECT_NE(out.find(c.printed), std::string::npos) << out;
+    EXPECT_NE(files.files.at("chargewright-report.html").find(c.design_line), std::string::npos);
+  }
+}
+
 TEST(ReportRunTest, TheOutputIsNeverOneOfTheLogs) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"--output", "S3-x.txt", "S3-x.txt"},
