@@ -29,6 +29,13 @@ status=0
 grep -q "empty: the folder holds no test logs" empty.err || { cat empty.err; exit 1; }
 [ ! -e chargewright-report.html ] || { echo "a page was written from no logs"; exit 1; }
 
+# A page named like one of the logs, by another path, is refused before anything is written.
+kept=$(md5sum < "$overnight")
+status=0
+"$report" -o "logs/../$overnight" logs > refused.out 2> refused.err || status=$?
+[ "$status" -eq 2 ] && [ "$(md5sum < "$overnight")" = "$kept" ] || { echo "exit $status"; cat refused.err; exit 1; }
+grep -q "would overwrite logs/S1-22h" refused.err || { cat refused.err; exit 1; }
+
 # A sleep test whose machine never came back to the panel (the header and the row before the suspend),
 # and a hibernate test whose battery could not be read after the resume (the panel then writes the
 # zero-filled reading, its Diff minus the remaining capacity before).
