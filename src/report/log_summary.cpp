@@ -40,7 +40,11 @@ std::optional<double> percent_of(std::optional<double> drain_mw, std::optional<i
 void note_row_marks(LogReport& report) {
   int no_full = 0, unknown_remains = 0, unknown_rate = 0, rising = 0;
   const std::vector<LogRow>& rows = report.log.rows;
-  for (size_t i = 0; i < rows.size(); ++i) {
+  // A failed reading after a resume has a note of its own.
+  const bool failed_last =
+      report.sleep.has_value() && report.sleep->outcome == SleepOutcome::resume_reading_failed;
+  const size_t counted = failed_last ? rows.size() - 1 : rows.size();
+  for (size_t i = 0; i < counted; ++i) {
     no_full += rows[i].full_known() ? 0 : 1;
     unknown_remains += rows[i].remains_known() ? 0 : 1;
     unknown_rate += rows[i].rate_known() ? 0 : 1;
@@ -48,8 +52,8 @@ void note_row_marks(LogReport& report) {
   }
   if (no_full > 0) {
     report.notes.push_back(count_text(no_full, "row has", "rows have") +
-                           " no full-charged capacity (0 or unknown): no life percentage there, and no % of "
-                           "full from it");
+                           " no full-charged capacity (0 or unknown): no life percentage, and no % of full "
+                           "from those rows");
   }
   if (unknown_remains > 0) {
     report.notes.push_back(count_text(unknown_remains, "row has", "rows have") +

@@ -5,6 +5,7 @@
 
 #include "report/capacity_history.h"
 #include "report/log_summary.h"
+#include "report/page_data.h"
 #include "report/summary_table.h"
 
 namespace {
@@ -95,6 +96,9 @@ TEST(HandFiguresTest, AnAllOnesRemainingCapacityHasNoLifePercentage) {
   EXPECT_TRUE(log.rows[2].life_known);
   const LogReport report = summarise(log);
   EXPECT_EQ(printed(report, "Energy used (mWh)"), "174");
+  // Nor is it charted.
+  EXPECT_NE(page_data_json({report}, MachineBattery{}).find("\"life\":[87.71,null,87.35]"),
+            std::string::npos);
 }
 
 TEST(HandFiguresTest, FiguresThatDoNotFitAreNoFigures) {
