@@ -26,57 +26,116 @@ std::optional<int64_t> positive(std::optional<int64_t> value) {
   return value && *value > 0 ? value : std::nullopt;
 }
 
-std::optional<int64_t> product_milli(std::optional<int64_t> a, std::optional<int64_t> b) {
-  if (!a || !b || *a < 0 || *b <= 0 || *a > std::numeric_limits<int64_t>::max() / *b) {
+// a × b, both non-negative; nothing when it does not fit.
+std::optional<int64_t> checked_product(int64_t a, int64_t b) {
+  if (a < 0 || b < 0 || (b != 0 && a > std::numeric_limits<int64_t>::max() / b)) {
     return std::nullopt;
   }
-  return *a * *b / kMicroSquaredPerMilli;
+  return a * b;
 }
 
-// Capacities of a battery, in mWh, from energy (µWh) or from charge (µAh) at the design voltage.
+std::optional<int64_t> product_milli(std::optional<int64_t> a, std::optional<int64_t> b) {
+  if (!a || !b || *b <= 0) {
+    return std::nullopt;
+  }
+  const auto product = checked_product(*a, *b);
+  return product ? std::optional<int64_t>(*product / kMicroSquaredPerMilli) : std::nullopt;
+}
+
+// The units a battery counts in: energy (µWh), or charge (µAh) turned into energy at the design
+// voltage (ACPI gives it as voltage_min_design).
 class CapacityUnits {
  public:
   explicit CapacityUnits(const UeventFields& fields) : fields_(fields) {
-    energy_ = fields.text("energy_full") || fields.text("energy_now") || fields.text("energy_full_design");
-    charge_ = !energy_ &&
-              (fields.text("charge_full") || fields.text("charge_now") || fields.text("charge_full_design"));
-    // The design voltage turns charge into energy; ACPI gives it as voltage_min_design.
+    for (const char* prefix : {"energy_", "charge_"}) {
+      for (const char* which : {"full", "now", "full_design"}) {
+        if (prefix_.empty() && fields.text(std::string(prefix) + which)) {
+          prefix_ = prefix;
+        }
+      }
+    }
     for (const char* name : {"voltage_min_design", "voltage_max_design", "voltage_now"}) {
       if (!design_voltage_) {
         design_voltage_ = positive(fields.integer(name));
       }
     }
-    relative_ = !energy_ && !(charge_ && design_voltage_) && fields.integer("capacity").has_value();
   }
 
-  bool relative() const { return relative_; }
+  bool convertible() const { return prefix_ == "energy_" || (prefix_ == "charge_" && design_voltage_); }
+  // `which` is full_design, full or now.
+  bool reports(std::string_view which) const { return fields_.text(name(which)).has_value(); }
+  std::optional<int64_t> raw(std::string_view which) const { return fields_.integer(name(which)); }
 
-  // `which` is full_design, full, now or the alarm level.
-  ULONG capacity(std::string_view which) const {
-    std::optional<int64_t> milli;
-    if (energy_) {
-      const auto value = fields_.integer(name("energy_", which));
-      milli = value ? std::optional<int64_t>(*value / kMicroPerMilli) : std::nullopt;
-    } else if (charge_) {
-      milli = product_milli(fields_.integer(name("charge_", which)), design_voltage_);
+  // A reading in mWh. Linux marks an invalid reading with a negative value, whatever its units: its
+  // sign is tested before anything is divided.
+  std::optional<int64_t> milli(std::optional<int64_t> micro) const {
+    if (!micro || *micro < 0 || !convertible()) {
+      return std::nullopt;
     }
-    return as_unsigned(milli).value_or(BATTERY_UNKNOWN_CAPACITY);
+    return prefix_ == "energy_" ? std::optional<int64_t>(*micro / kMicroPerMilli)
+                                : product_milli(micro, design_voltage_);
   }
 
  private:
-  static std::string name(std::string_view prefix, std::string_view which) {
-    if (which == "alarm") {
-      return "alarm";
-    }
-    return std::string(prefix) + std::string(which);
-  }
+  std::string name(std::string_view which) const { return prefix_ + std::string(which); }
 
   const UeventFields& fields_;
-  bool energy_ = false;
-  bool charge_ = false;
-  bool relative_ = false;
+  std::string prefix_;
   std::optional<int64_t> design_voltage_;
 };
+
+struct Capacities {
+  ULONG designed = BATTERY_UNKNOWN_CAPACITY;
+  ULONG full = BATTERY_UNKNOWN_CAPACITY;
+  ULONG remaining = BATTERY_UNKNOWN_CAPACITY;
+  ULONG alert1 = 0;
+  bool relative = false;
+};
+
+ULONG capacity_or_unknown(std::optional<int64_t> milli) {
+  return as_unsigned(milli).value_or(BATTERY_UNKNOWN_CAPACITY);
+}
+
+// `percent` % of `whole`, to the nearest unit.
+std::optional<int64_t> percent_of(int64_t whole, int64_t percent) {
+  const auto product = checked_product(whole, percent);
+  return product ? std::optional<int64_t>((*product + 50) / 100) : std::nullopt;
+}
+
+// Every capacity from one source, so that the percentage the panel works out equals the battery's
+// own `capacity`. A battery that gives no reading of what it holds now has it from that percentage
+// of full (as upower does); one whose full charge cannot be had in mWh is a relative battery, as a
+// Windows driver reports one: capacities in percent of a full pack.
+Capacities capacities(const UeventFields& fields, std::optional<int64_t> alarm) {
+  const CapacityUnits units(fields);
+  const std::optional<int64_t> percent = as_unsigned(fields.integer("capacity"));
+  Capacities found;
+  const auto full = units.milli(units.raw("full"));
+  if (units.convertible()) {
+    found.designed = capacity_or_unknown(units.milli(units.raw("full_design")));
+    found.full = capacity_or_unknown(full);
+    found.alert1 = as_unsigned(units.milli(alarm)).value_or(0);
+    if (units.reports("now")) {
+      found.remaining = capacity_or_unknown(units.milli(units.raw("now")));
+      return found;
+    }
+    if (percent && found.full != BATTERY_UNKNOWN_CAPACITY) {
+      found.remaining = capacity_or_unknown(percent_of(*full, *percent));
+      return found;
+    }
+  }
+  if (!percent) {
+    return found;
+  }
+  Capacities relative{100, 100, static_cast<ULONG>(*percent), 0, true};
+  // The alarm counts in the battery's own units: as a share of its full charge.
+  const auto raw_full = positive(units.raw("full"));
+  const auto alarm_hundredths = alarm ? checked_product(*alarm, 100) : std::nullopt;
+  if (raw_full && alarm_hundredths) {
+    relative.alert1 = as_unsigned(*alarm_hundredths / *raw_full).value_or(0);
+  }
+  return relative;
+}
 
 void set_chemistry(BATTERY_INFORMATION& information, std::string_view technology) {
   const char* text = "";
@@ -151,7 +210,7 @@ std::string printable_ascii(std::string_view text) {
   return kept.substr(first, kept.find_last_not_of(' ') - first + 1);
 }
 
-BatteryFigures battery_figures(const UeventFields& fields, bool ac_on_line) {
+BatteryFigures battery_figures(const UeventFields& fields, std::optional<int64_t> alarm, bool ac_on_line) {
   BatteryFigures figures;
   figures.manufacturer = printable_ascii(fields.text("manufacturer").value_or(""));
   figures.model = printable_ascii(fields.text("model_name").value_or(""));
@@ -168,33 +227,20 @@ BatteryFigures battery_figures(const UeventFields& fields, bool ac_on_line) {
   }
   figures.tag = tag_of(fields);
 
-  const CapacityUnits units(fields);
+  const Capacities found = capacities(fields, alarm);
   BATTERY_INFORMATION& information = figures.information;
-  information.Capabilities = BATTERY_SYSTEM_BATTERY | (units.relative() ? BATTERY_CAPACITY_RELATIVE : 0);
+  information.Capabilities = BATTERY_SYSTEM_BATTERY | (found.relative ? BATTERY_CAPACITY_RELATIVE : 0);
   information.Technology = kRechargeable;
   set_chemistry(information, fields.text("technology").value_or(""));
-  const std::string_view status = fields.text("status").value_or("Unknown");
-  BATTERY_STATUS& battery = figures.status;
-  if (units.relative()) {
-    // Windows' relative batteries: capacities in percent of a full pack.
-    information.DesignedCapacity = 100;
-    information.FullChargedCapacity = 100;
-    battery.Capacity = as_unsigned(fields.integer("capacity")).value_or(BATTERY_UNKNOWN_CAPACITY);
-  } else {
-    information.DesignedCapacity = units.capacity("full_design");
-    information.FullChargedCapacity = units.capacity("full");
-    battery.Capacity = units.capacity("now");
-    const ULONG alarm = units.capacity("alarm");
-    information.DefaultAlert1 = alarm == BATTERY_UNKNOWN_CAPACITY ? 0 : alarm;
-  }
-  // Gauges that count past their own full mark would show more than 100 %.
-  if (battery.Capacity != BATTERY_UNKNOWN_CAPACITY &&
-      information.FullChargedCapacity != BATTERY_UNKNOWN_CAPACITY &&
-      battery.Capacity > information.FullChargedCapacity) {
-    battery.Capacity = information.FullChargedCapacity;
-  }
+  information.DesignedCapacity = found.designed;
+  information.FullChargedCapacity = found.full;
+  information.DefaultAlert1 = found.alert1;
   information.CycleCount = as_unsigned(fields.integer("cycle_count")).value_or(0);
 
+  // A gauge that counts past its own full mark is reported as it reads: above 100 %.
+  BATTERY_STATUS& battery = figures.status;
+  battery.Capacity = found.remaining;
+  const std::string_view status = fields.text("status").value_or("Unknown");
   battery.PowerState = (ac_on_line ? BATTERY_POWER_ON_LINE : 0) |
                        (status == "Charging" ? BATTERY_CHARGING : 0) |
                        (status == "Discharging" ? BATTERY_DISCHARGING : 0) |

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/win_types.h"
@@ -17,7 +18,9 @@ struct BatteryFigures {
   std::string model;
 };
 
-BatteryFigures battery_figures(const UeventFields& fields, bool ac_on_line);
+// `alarm` is the battery's `alarm` attribute file (µWh, or µAh for charge batteries), read apart from
+// the uevent, which never holds it.
+BatteryFigures battery_figures(const UeventFields& fields, std::optional<int64_t> alarm, bool ac_on_line);
 
 // Only the bytes 0x20 to 0x7E, without blanks at either end: some firmware leaves garbage there.
 std::string printable_ascii(std::string_view text);

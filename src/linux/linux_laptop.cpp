@@ -70,8 +70,11 @@ LinuxLaptop::LinuxLaptop(PowerClocks& clocks, LinuxLaptopPaths paths, LinuxLapto
       desktop_(devices.mixer ? std::move(devices.mixer) : alsa_mixer(),
                devices.display ? std::move(devices.display) : session_display_power()),
       wmi_(dmi_wmi_port(files_, paths_.dmi_root)),
-      broadcasts_(
-          std::make_unique<PowerBroadcastSource>(clocks, [this] { return power_state_fingerprint(); })) {}
+      broadcasts_(std::make_unique<PowerBroadcastSource>(
+          clocks, [this] { return power_state_fingerprint(); }, [this] { battery_.supplies_changed(); })) {
+  // Without the uevent monitor nothing tells of a pack pulled or an adapter added: every query lists.
+  battery_.set_told_of_supply_changes(broadcasts_->monitoring_uevents());
+}
 
 LinuxLaptop::~LinuxLaptop() = default;
 

@@ -12,6 +12,7 @@ namespace {
 // What the callbacks saw during one drain; the source stamps it with its clock afterwards.
 struct Pending {
   bool supply_changed = false;
+  bool supply_added_or_removed = false;
   std::vector<bool> sleeps;  // PrepareForSleep arguments, in arrival order
 };
 
@@ -20,7 +21,9 @@ int on_supply(sd_device_monitor*, sd_device* device, void* data) {
   // A supply that comes or goes (a pack pulled, a dock) changes the power source as much as a plug.
   if (sd_device_get_action(device, &action) >= 0 &&
       (action == SD_DEVICE_CHANGE || action == SD_DEVICE_ADD || action == SD_DEVICE_REMOVE)) {
-    static_cast<Pending*>(data)->supply_changed = true;
+    auto* pending = static_cast<Pending*>(data);
+    pending->supply_changed = true;
+    pending->supply_added_or_removed |= action != SD_DEVICE_CHANGE;
   }
   return 0;
 }
@@ -113,8 +116,12 @@ struct PowerBroadcastSource::Kernel {
   }
 };
 
-PowerBroadcastSource::PowerBroadcastSource(PowerClocks& clocks, std::function<uint32_t()> power_state)
-    : clocks_(clocks), schedule_(std::move(power_state)), kernel_(std::make_unique<Kernel>()) {
+PowerBroadcastSource::PowerBroadcastSource(PowerClocks& clocks, std::function<uint32_t()> power_state,
+                                           std::function<void()> supplies_changed)
+    : clocks_(clocks),
+      schedule_(std::move(power_state)),
+      supplies_changed_(std::move(supplies_changed)),
+      kernel_(std::make_unique<Kernel>()) {
   schedule_.set_sleep_signals(kernel_->bus != nullptr);
   schedule_.take_due(clocks_.read());  // the clocks' first reading is the baseline
 }
@@ -149,8 +156,13 @@ std::vector<WPARAM> PowerBroadcastSource::drain() {
   for (bool starting : pending.sleeps) {
     schedule_.prepare_for_sleep(starting, now.monotonic_ms);
   }
+  const bool added_or_removed = pending.supply_added_or_removed;
   pending = Pending{};
-  return schedule_.take_due(now);
+  std::vector<WPARAM> due = schedule_.take_due(now);
+  if (supplies_changed_ && (added_or_removed || !due.empty())) {
+    supplies_changed_();
+  }
+  return due;
 }
 
 bool PowerBroadcastSource::monitoring_uevents() const {

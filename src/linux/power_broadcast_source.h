@@ -13,7 +13,10 @@
 
 class PowerBroadcastSource {
  public:
-  PowerBroadcastSource(PowerClocks& clocks, std::function<uint32_t()> power_state);
+  // `supplies_changed` is called from drain() when a supply was added or removed, and before any
+  // broadcast is handed out, as the panel then reads the battery's static information again.
+  PowerBroadcastSource(PowerClocks& clocks, std::function<uint32_t()> power_state,
+                       std::function<void()> supplies_changed = {});
   ~PowerBroadcastSource();
   PowerBroadcastSource(const PowerBroadcastSource&) = delete;
   PowerBroadcastSource& operator=(const PowerBroadcastSource&) = delete;
@@ -34,5 +37,6 @@ class PowerBroadcastSource {
  private:
   PowerClocks& clocks_;
   BroadcastSchedule schedule_;
+  std::function<void()> supplies_changed_;
   std::unique_ptr<Kernel> kernel_;
 };

@@ -1,18 +1,6 @@
 #include "linux/power_supplies.h"
 
-namespace {
-
-constexpr size_t kUeventLimit = 64 * 1024;
-constexpr size_t kAttributeLimit = 256;
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.back() == '\n' || text.back() == ' ' || text.back() == '\r')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-}  // namespace
+#include "linux/power_supply_reader.h"
 
 bool PowerSupply::is_battery() const {
   return fields.text("type") == "Battery" && fields.text("scope") != "Device";
@@ -28,23 +16,7 @@ bool PowerSupply::online() const {
 }
 
 std::vector<PowerSupply> read_power_supplies(SysfsFiles& files, const std::string& root) {
-  std::vector<PowerSupply> supplies;
-  for (const std::string& name : files.list(root)) {
-    const std::string directory = root + "/" + name;
-    const auto uevent = files.read(directory + "/uevent", kUeventLimit);
-    if (!uevent) {
-      continue;
-    }
-    PowerSupply supply{name, parse_power_supply_uevent(*uevent)};
-    // Kernels before 5.8 leave the type out of the uevent: only then is a second file read.
-    if (!supply.fields.text("type")) {
-      if (const auto type = files.read(directory + "/type", kAttributeLimit)) {
-        supply.fields.add("type", std::string(trimmed(*type)));
-      }
-    }
-    supplies.push_back(std::move(supply));
-  }
-  return supplies;
+  return PowerSupplyReader(files, root).read();
 }
 
 bool line_power_online(const std::vector<PowerSupply>& supplies) {

@@ -48,7 +48,7 @@ std::u16string sysfs_battery_path(const std::string& name) {
 }
 
 void SysfsBatteryPort::read_supplies() {
-  supplies_ = read_power_supplies(files_, root_);
+  supplies_ = reader_.read();
   reading_fresh_ = true;
 }
 
@@ -125,7 +125,7 @@ HANDLE SysfsBatteryPort::CreateFileW(const char16_t* path, DWORD, DWORD, DWORD c
   const std::u16string wanted(path);
   for (const PowerSupply* battery : batteries()) {
     if (sysfs_battery_path(battery->name) == wanted) {
-      opened_ = battery_figures(battery->fields, line_power_online(supplies_));
+      opened_ = battery_figures(battery->fields, battery->alarm, line_power_online(supplies_));
       device_open_ = true;
       return device_token();
     }

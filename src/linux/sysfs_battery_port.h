@@ -1,6 +1,6 @@
 // The battery class driver over /sys/class/power_supply: one battery interface per system battery,
 // opened by its device path. Discovery reads every supply once; the open that follows answers the
-// whole query from that reading, so a query costs one uevent file per supply.
+// whole query from that reading, so a query costs one read of each supply's uevent, held open.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "linux/battery_figures.h"
 #include "linux/power_supplies.h"
+#include "linux/power_supply_reader.h"
 #include "ports/battery_port.h"
 
 // What the interface path of a battery starts with; the supply's name follows.
@@ -16,7 +17,13 @@ constexpr char16_t kSysfsBatteryPathPrefix[] = u"\\\\?\\power_supply\\";
 class SysfsBatteryPort final : public BatteryPort {
  public:
   SysfsBatteryPort(SysfsFiles& files, std::string root = kPowerSupplyRoot)
-      : files_(files), root_(std::move(root)) {}
+      : reader_(files, std::move(root)) {}
+
+  // Whether supplies_changed() is called when supplies come or go (the uevent monitor runs); until
+  // then every query lists the folder again.
+  void set_told_of_supply_changes(bool told) { reader_.set_told_of_changes(told); }
+  // Supplies came or went, or the panel is about to read the static information again.
+  void supplies_changed() { reader_.relist(); }
 
   HDEVINFO SetupDiGetClassDevsW(const GUID* class_guid, const char16_t* enumerator, HWND parent,
                                 DWORD flags) override;
@@ -47,8 +54,7 @@ class SysfsBatteryPort final : public BatteryPort {
   HDEVINFO set_token() { return &set_marker_; }
   HANDLE device_token() { return &device_marker_; }
 
-  SysfsFiles& files_;
-  std::string root_;
+  PowerSupplyReader reader_;
   std::vector<PowerSupply> supplies_;
   bool reading_fresh_ = false;  // not yet used by an open
   BatteryFigures opened_;

@@ -7,21 +7,26 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include "common/scoped_owner.h"
 #include "posix/owned_descriptor.h"
 
-std::optional<std::string> PosixSysfsFiles::read(const std::string& path, size_t limit) {
-  const auto file = owned_descriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  ++files_opened_;
-  if (file.get() < 0) {
-    return std::nullopt;
-  }
+namespace {
+
+int open_for_reading(const std::string& path) {
+  return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+}
+
+// One pread at offset 0 holds a whole attribute: sysfs answers at most a page. Only a file that
+// fills the chunk is read on; a short read is its end, so no second read is spent to find it.
+std::optional<std::string> read_from(int file, size_t limit, long& reads) {
   std::string bytes;
   char chunk[4096];
   while (bytes.size() < limit) {
     const size_t wanted = std::min(sizeof chunk, limit - bytes.size());
-    const ssize_t got = ::read(file.get(), chunk, wanted);
+    const ssize_t got = ::pread(file, chunk, wanted, static_cast<off_t>(bytes.size()));
+    ++reads;
     if (got < 0 && errno == EINTR) {
       continue;
     }
@@ -29,12 +34,44 @@ std::optional<std::string> PosixSysfsFiles::read(const std::string& path, size_t
       // A driver that fails the read (ENODEV and the like) gives nothing, not a partial file.
       return std::nullopt;
     }
-    if (got == 0) {
+    bytes.append(chunk, static_cast<size_t>(got));
+    if (static_cast<size_t>(got) < wanted) {
       break;
     }
-    bytes.append(chunk, static_cast<size_t>(got));
   }
   return bytes;
+}
+
+class PosixOpenFile final : public SysfsOpenFile {
+ public:
+  PosixOpenFile(decltype(owned_descriptor(-1)) file, long& reads) : file_(std::move(file)), reads_(reads) {}
+  std::optional<std::string> read_from_start(size_t limit) override {
+    return read_from(file_.get(), limit, reads_);
+  }
+
+ private:
+  decltype(owned_descriptor(-1)) file_;
+  long& reads_;
+};
+
+}  // namespace
+
+std::optional<std::string> PosixSysfsFiles::read(const std::string& path, size_t limit) {
+  const auto file = owned_descriptor(open_for_reading(path));
+  ++files_opened_;
+  if (file.get() < 0) {
+    return std::nullopt;
+  }
+  return read_from(file.get(), limit, reads_);
+}
+
+std::unique_ptr<SysfsOpenFile> PosixSysfsFiles::open(const std::string& path) {
+  auto file = owned_descriptor(open_for_reading(path));
+  ++files_opened_;
+  if (file.get() < 0) {
+    return nullptr;
+  }
+  return std::make_unique<PosixOpenFile>(std::move(file), reads_);
 }
 
 std::vector<std::string> PosixSysfsFiles::list(const std::string& directory) {

@@ -1,6 +1,8 @@
 // libFuzzer target: whatever a driver wrote into a uevent file, parsed and turned into battery figures.
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <optional>
 #include <string_view>
 
 #include "linux/battery_figures.h"
@@ -12,8 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (fields.size() > kMaxUeventFields) {
     __builtin_trap();
   }
+  const std::optional<int64_t> alarms[] = {std::nullopt, -1, 2850000, std::numeric_limits<int64_t>::max()};
   for (bool ac : {false, true}) {
-    const BatteryFigures figures = battery_figures(fields, ac);
+    const BatteryFigures figures = battery_figures(fields, alarms[size % 4], ac);
     for (char c : figures.unique_id + figures.manufacturer) {
       if (c < 0x20 || c > 0x7E) {
         __builtin_trap();  // only printable ASCII may reach the panel

@@ -96,6 +96,7 @@ check "real: the strip names it too, with the adapter" shows "Real laptop BAT0 (
 check "real: ... and why the devices are unavailable" \
   eval 'shows "brightness unavailable: no backlight" && shows "wake alarm unavailable: no RTC"'
 check "real: the battery's identity and chemistry" shows "Battery Status (DELL 7FHHV 1234, LION)"
+check "real: alert 1 from the battery's alarm file" shows_regex "Dafault Alert 1 +\[2600 mW"
 check "real: capacities" eval 'shows_regex "Design Capacity +\[57000 mW" && shows_regex "FullCharged Capacity\[52000 mW" && shows_regex "Remaining Capacity +\[41690 mW"'
 check "real: voltage and rate" eval 'shows_regex "Voltage +\[11900 mV" && shows_regex "Rate +\[-12345 mW/hr"'
 check "real: on battery" eval 'shows_regex "Ac on Line +\[FALSE" && shows_regex "Discharging +\[TRUE"'

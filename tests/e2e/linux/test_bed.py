@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """A described laptop for the end-to-end test: a umockdev test bed with an energy battery, an AC
 supply and a DMI board (--no-battery: without the battery). Prints the test bed's root directory, then reads commands, one a line:
-  set DEVICE ATTRIBUTE VALUE   (the attribute file and its uevent property)
+  set DEVICE ATTRIBUTE VALUE   (the attribute file and its uevent property, where it has one)
   uevent DEVICE ACTION
 and ends at end of input."""
 import sys
@@ -11,13 +11,17 @@ import gi
 gi.require_version("UMockdev", "1.0")
 from gi.repository import UMockdev  # noqa: E402
 
+# An ACPI energy battery in the order its kernel writes the uevent; its attribute files hold the same
+# values (without the newline a kernel adds), and `alarm` is a file only, never in the uevent.
 BATTERY = {
-    "type": "Battery", "status": "Discharging", "present": "1", "technology": "Li-ion",
-    "energy_full_design": "57000000", "energy_full": "52000000", "energy_now": "41690000",
-    "power_now": "12345000", "voltage_now": "11900000", "voltage_min_design": "11400000",
-    "cycle_count": "42", "model_name": "DELL 7FHHV", "manufacturer": "SMP", "serial_number": "1234",
+    "name": "BAT0", "type": "Battery", "status": "Discharging", "present": "1", "technology": "Li-ion",
+    "cycle_count": "42", "voltage_min_design": "11400000", "voltage_now": "11900000",
+    "power_now": "12345000", "energy_full_design": "57000000", "energy_full": "52000000",
+    "energy_now": "41690000", "capacity": "80", "capacity_level": "Normal", "model_name": "DELL 7FHHV",
+    "manufacturer": "SMP", "serial_number": "1234",
 }
-AC = {"type": "Mains", "online": "0"}
+BATTERY_FILES_ONLY = {"alarm": "2600000"}
+AC = {"name": "AC", "type": "Mains", "online": "0"}
 BOARD = {"board_vendor": "Testbed Inc.", "board_name": "TB-1", "board_serial": "SER-42"}
 
 
@@ -28,22 +32,28 @@ def properties(attributes):
     return listed
 
 
+def files(attributes):
+    # The kernel names the supply by its folder: there is no `name` file.
+    return sum(((name, value) for name, value in attributes.items() if name != "name"), ())
+
+
 def main():
     bed = UMockdev.Testbed.new()
     devices = {
-        "AC": bed.add_device("power_supply", "AC", None, sum(AC.items(), ()), properties(AC)),
+        "AC": bed.add_device("power_supply", "AC", None, files(AC), properties(AC)),
         "dmi": bed.add_device("dmi", "id", None, sum(BOARD.items(), ()), []),
     }
     if sys.argv[1:] != ["--no-battery"]:
-        devices["BAT0"] = bed.add_device("power_supply", "BAT0", None, sum(BATTERY.items(), ()),
-                                         properties(BATTERY))
+        devices["BAT0"] = bed.add_device("power_supply", "BAT0", None,
+                                         files(BATTERY) + files(BATTERY_FILES_ONLY), properties(BATTERY))
     print(bed.get_root_dir(), flush=True)
     for line in sys.stdin:
         words = line.split()
         if words[:1] == ["set"] and len(words) == 4:
             device = devices[words[1]]
             bed.set_attribute(device, words[2], words[3])
-            bed.set_property(device, "POWER_SUPPLY_" + words[2].upper(), words[3])
+            if words[2] not in BATTERY_FILES_ONLY:
+                bed.set_property(device, "POWER_SUPPLY_" + words[2].upper(), words[3])
         elif words[:1] == ["uevent"] and len(words) == 3:
             bed.uevent(devices[words[1]], words[2])
         print("done", flush=True)
