@@ -60,7 +60,7 @@ MachineBattery read_machine_battery(BatteryPort& port) {
 
 std::string machine_battery_text(const MachineBattery& battery) {
   if (!battery.found) {
-    return "The machine this report ran on: no battery found\n\n";
+    return "The machine this report ran on: no battery the report could read\n\n";
   }
   std::string full = number_or_empty(battery.full_mwh);
   if (battery.full_mwh.has_value() && battery.designed_mwh.has_value()) {

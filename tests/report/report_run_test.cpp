@@ -152,7 +152,7 @@ TEST(ReportRunTest, TheMachinesBatteryStandsApartFromTheLogs) {
        "  Full-charged capacity (mWh)        52000\n"
        "  Cycle count                        n/a\n",
        "\"design\":null"},
-      {{}, "The machine this report ran on: no battery found\n", "\"design\":null"},
+      {{}, "The machine this report ran on: no battery the report could read\n", "\"design\":null"},
   };
   for (const auto& c : cases) {
     MemoryFiles files;
