@@ -81,16 +81,9 @@ std::string sleep_json(const std::vector<LogReport>& reports) {
   json += ",\"drain\":" + field([](const LogReport& r) { return optional_json(r.sleep->average_drain_mw); });
   json +=
       ",\"percent\":" + field([](const LogReport& r) { return optional_json(r.sleep->percent_per_hour); });
+  // Empty for a test that resumed with a reading; otherwise what went wrong, as the tables say it.
   json += ",\"outcome\":" + field([](const LogReport& r) {
-            switch (r.sleep->outcome) {
-              case SleepOutcome::finished:
-                return json_quoted("");
-              case SleepOutcome::no_resume_row:
-                return json_quoted("no resume row");
-              case SleepOutcome::resume_reading_failed:
-                return json_quoted("resume reading failed");
-            }
-            return json_quoted("");
+            return json_quoted(r.sleep->outcome == SleepOutcome::finished ? "" : ending_text(r));
           });
   return json + "}";
 }

@@ -15,9 +15,10 @@ constexpr const char* kUsage =
     "Usage: chargewright-report [--output FILE] LOG-OR-FOLDER...\n"
     "\n"
     "Reads S1, S3 and S4 test logs (files, or folders holding S1-*.txt, S3-*.txt and S4-*.txt) and\n"
-    "writes one self-contained HTML page with a summary table and charts; prints the summary here.\n"
+    "writes one self-contained HTML page with summary tables and charts; prints the summary here.\n"
+    "The battery of the machine it runs on, where it can read one, is shown beside the logs' capacities.\n"
     "\n"
-    "  -o, --output FILE  the page to write (default: chargewright-report.html)\n"
+    "  -o, --output FILE  the page to write (default: chargewright-report.html); never one of the logs\n"
     "  -h, --help         this text\n"
     "\n"
     "Exit codes: 0 the page was written, 1 no log could be read (or the page not written), 2 usage.\n";

@@ -122,7 +122,7 @@ void append_s1_cells(std::vector<SummaryCell>& cells, const LogReport& report) {
   cells.push_back(number_cell(as_double(s1.lowest_rate_mw), 0));
   cells.push_back(number_cell(as_double(s1.highest_rate_mw), 0));
   cells.push_back(duration_cell(s1.projected_runtime_s));
-  cells.push_back(text_cell(s1_ending_text(s1.ending)));
+  cells.push_back(text_cell(ending_text(report)));
 }
 
 void append_sleep_cells(std::vector<SummaryCell>& cells, const LogReport& report) {
@@ -143,7 +143,7 @@ void append_sleep_cells(std::vector<SummaryCell>& cells, const LogReport& report
   cells.push_back(number_cell(as_double(sleep.energy_lost_mwh), 0));
   cells.push_back(number_cell(sleep.average_drain_mw, 0));
   cells.push_back(number_cell(sleep.percent_per_hour, 2));
-  cells.push_back(text_cell(sleep_ending_text(sleep.outcome)));
+  cells.push_back(text_cell(ending_text(report)));
 }
 
 }  // namespace
@@ -158,6 +158,10 @@ const char* family_heading(ReportFamily family) {
 
 const std::vector<SummaryColumn>& summary_columns(ReportFamily family) {
   return family == ReportFamily::s1_runs ? kS1Columns : kSleepColumns;
+}
+
+const char* ending_text(const LogReport& report) {
+  return report.s1.has_value() ? s1_ending_text(report.s1->ending) : sleep_ending_text(report.sleep->outcome);
 }
 
 const char* kind_name(ReportLogKind kind) {

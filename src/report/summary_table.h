@@ -29,6 +29,8 @@ const std::vector<SummaryColumn>& summary_columns(ReportFamily family);
 std::vector<SummaryCell> summary_cells(const LogReport& report);
 
 const char* kind_name(ReportLogKind kind);
+// How the run or the test ended: "stopped", "no Stop row", "resumed", "no resume row" ...
+const char* ending_text(const LogReport& report);
 // "[-][N d ]HH:MM:SS".
 std::string duration_text(int64_t seconds);
 // "2026-12-01 22:30:00", or the time alone when the date is unknown; `elapsed_s` after the first row.
