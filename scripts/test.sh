@@ -63,6 +63,10 @@ step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
+step "Windows program reads a described battery through its own driver under Wine (panel, broadcast, S1 log)" \
+  tests/e2e/wine-battery/run.sh "$windows_build/tests/win32/wine-battery/battery_panel_driver.exe" \
+  "$windows_build/src/win32/Chargewright.exe" "$windows_build/described-battery/described_battery.inf" \
+  "$windows_build/artifacts"
 step "formatter output and battery arithmetic identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
   build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
 step "battery report on Windows under Wine (non-ASCII names, same summary as Linux)" tests/report/wine-run.sh \
