@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # chargewright-report.exe under Wine: a console program that reads logs and writes its page under
 # names that are not ASCII, and prints the same summary as the Linux program. Setup API is imported
-# for the battery of the machine the report runs on (the panel's battery query).
+# for the battery of the machine the report runs on (the panel's battery query): in a private prefix
+# with the described battery of the Windows end-to-end tests installed, the report shows that battery.
 #   tests/report/wine-run.sh WINDOWS_BUILD_DIR NATIVE_BUILD_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$(cd "$1" && pwd)/src/report/chargewright-report.exe
+windows_build=$(cd "$1" && pwd)
+exe=$windows_build/src/report/chargewright-report.exe
 native=$(cd "$2" && pwd)
 /usr/bin/python3 - "$exe" <<'PY'
 import sys, pefile
@@ -51,3 +53,15 @@ echo "the machine under Wine:"
 sed -n "${machine_block}p" windows.all
 grep -q "this report ran on" windows.all || { echo "no word of the machine's battery under Wine"; exit 1; }
 echo "chargewright-report.exe: $(grep -c '^  Kind' windows.cmp) logs summarised alike on Windows and Linux"
+
+# Wine loads a driver only into a prefix of its own architecture, so the prefix takes the build's.
+inf=$windows_build/described-battery/described_battery.inf
+WINEARCH=win64
+file -b "$(dirname "$inf")/described_battery.sys" | grep -q 'PE32 executable' && WINEARCH=win32
+export WINEARCH WINEPREFIX="$work/battery-prefix"
+status=0
+"$root/tests/tools/wine-run.sh" "$windows_build/tests/report/report_battery_driver.exe" "$exe" "$inf" \
+  "Akku-Prüfung" "$work/with-battery.html" > battery.txt 2>&1 || status=$?
+wineserver -k 2>/dev/null || true  # only this run's prefix
+tr -d '\r' < battery.txt
+[ "$status" -eq 0 ] || { echo "the report on a machine with a battery: exit $status"; exit 1; }
