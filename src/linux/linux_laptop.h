@@ -2,10 +2,14 @@
 // kernel and the system services, and what the title line and the status strip say about it.
 #pragma once
 
+#include <poll.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "linux/backlight_lcd_port.h"
+#include "linux/device_watch.h"
 #include "linux/linux_desktop.h"
 #include "linux/logind_power_port.h"
 #include "linux/power_broadcast_source.h"
@@ -73,13 +77,21 @@ class LinuxLaptop {
 
   // "Chargewright on BAT0 (model, manufacturer)": which laptop runs, for the title line.
   std::u16string title() const;
-  // Reads the devices afresh: call it when the status strip is drawn, not in a tight loop.
+  // The devices as last read. Each is read again only when the kernel or its mixer said it changed,
+  // the panel set it, or reread_devices() asked for it (and every time where no uevents come).
   LinuxLaptopDescription describe();
+  // After a power broadcast: a resume or a new power source may have moved any device.
+  void reread_devices();
+  // Where the devices tell of their changes: wait on these beside the broadcasts, then hand the
+  // wait's result to devices_ready().
+  std::vector<pollfd> device_descriptors();
+  void devices_ready(const std::vector<pollfd>& polled);
 
   long files_opened() const { return files_.files_opened(); }
 
  private:
   uint32_t power_state_fingerprint();
+  void read_stale_devices();
 
   LinuxLaptopPaths paths_;
   SystemPowerClocks system_clocks_;
@@ -94,6 +106,15 @@ class LinuxLaptop {
   LinuxDesktop desktop_;
   std::unique_ptr<WmiPort> wmi_;
   std::unique_ptr<PowerBroadcastSource> broadcasts_;
+
+  // The devices as last read, and which to read again.
+  DeviceWatch watch_;
+  DeviceChanges stale_{true, true, true, true};
+  long lcd_sets_seen_ = 0, radio_sets_seen_ = 0;
+  std::optional<Backlight> backlight_;
+  std::vector<RfkillSwitch> radios_;
+  bool rtc_present_ = false;
+  bool root_ = false;
 };
 
 // Whether the machine under `root` has a system battery, so the real laptop is the one to run.

@@ -3,6 +3,8 @@
 // know of the other nor of the terminal; an adapter for each (below) answers it.
 #pragma once
 
+#include <poll.h>
+
 #include <functional>
 #include <memory>
 #include <optional>
@@ -32,6 +34,10 @@ class Laptop {
   virtual int broadcast_fd() { return -1; }
   virtual int broadcast_timeout_ms() { return -1; }
   virtual std::vector<WPARAM> take_broadcasts() = 0;
+  // Where the devices the status strip shows tell of their changes: descriptors to wait on beside the
+  // broadcasts', then what the wait saw on them.
+  virtual std::vector<pollfd> device_descriptors() { return {}; }
+  virtual void devices_ready(const std::vector<pollfd>& polled) { static_cast<void>(polled); }
 
   // A display the program itself turned off (the simulated one) is shown dark until a key.
   virtual bool display_on() const { return true; }

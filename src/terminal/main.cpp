@@ -118,11 +118,8 @@ int main(int argc, char** argv) {
   dialog.create_panel();
 
   while (!dialog.quit_posted() && stop_requested == 0) {
-    deliver_power_broadcasts(laptop, state, ports, dialog);
-    if (dialog.quit_posted()) {
-      break;
-    }
     if (!laptop.display_on()) {
+      deliver_power_broadcasts(laptop, state, ports, dialog);
       if (!wait_with_display_off(screen, dialog, laptop)) {
         return 0;  // Ctrl+C
       }
@@ -131,11 +128,19 @@ int main(int argc, char** argv) {
     screen.draw(dialog, laptop.status(), viewer);
     InputEvent event = screen.wait_for_input(0);
     if (event.kind == InputEvent::Kind::none) {
-      wait_for_terminal_or_broadcast(
-          laptop.broadcast_fd(),
+      std::vector<pollfd> devices = laptop.device_descriptors();
+      const bool terminal_spoke = wait_for_terminal_or_broadcast(
+          laptop.broadcast_fd(), devices,
           shorter_timeout(dialog.milliseconds_to_next_timer(kIdleWaitMs), laptop.broadcast_timeout_ms()));
-      deliver_power_broadcasts(laptop, state, ports, dialog);
-      event = screen.wait_for_input(0);
+      laptop.devices_ready(devices);
+      if (terminal_spoke) {
+        event = screen.wait_for_input(0);
+      }
+    }
+    // Once a round, so also what the system sent while a command held the thread (a suspend).
+    deliver_power_broadcasts(laptop, state, ports, dialog);
+    if (dialog.quit_posted()) {
+      break;
     }
     const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
     if (!taken_by_viewer && !handle_event(event, dialog, laptop, state, ports)) {

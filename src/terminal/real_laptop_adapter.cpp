@@ -55,7 +55,15 @@ class RealLaptopAdapter final : public Laptop {
   void set_power_screen(PowerScreen* screen) override { screen_ = screen; }
   int broadcast_fd() override { return laptop_.broadcasts().fd(); }
   int broadcast_timeout_ms() override { return laptop_.broadcasts().timeout_ms(); }
-  std::vector<WPARAM> take_broadcasts() override { return laptop_.broadcasts().drain(); }
+  std::vector<WPARAM> take_broadcasts() override {
+    std::vector<WPARAM> due = laptop_.broadcasts().drain();
+    if (!due.empty()) {
+      laptop_.reread_devices();
+    }
+    return due;
+  }
+  std::vector<pollfd> device_descriptors() override { return laptop_.device_descriptors(); }
+  void devices_ready(const std::vector<pollfd>& polled) override { laptop_.devices_ready(polled); }
 
   // The strip is drawn after every key; the devices are read at most once a second for it.
   LaptopStatus status() override {
@@ -89,10 +97,10 @@ class RealLaptopAdapter final : public Laptop {
       status.details.push_back(u"needs more privilege: " + machine.needs_privilege);
     }
     if (!machine.power.empty()) {
-      status.details.push_back(u"power: " + machine.power);
+      status.notices.push_back(u"power: " + machine.power);
     }
     if (!machine.events.empty()) {
-      status.details.push_back(u"power events: " + machine.events);
+      status.notices.push_back(u"power events: " + machine.events);
     }
     status.details.push_back(machine.unavailable);  // the same on every machine: last, where a cut falls
     status.keys = u"Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit";

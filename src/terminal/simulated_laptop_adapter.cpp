@@ -60,7 +60,7 @@ class SimulatedLaptopAdapter final : public Laptop {
         u"wake timers AC " + number(status.wake_timers_ac) + u" DC " + number(status.wake_timers_dc),
     };
     if (!status.note.empty()) {
-      status.details.push_back(status.note);
+      status.notices.push_back(status.note);
     }
     status.keys = u"F2 AC adapter   Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit";
     return status;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "posix/laptop_status.h"
+#include "terminal/screen_layout.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/text_viewer.h"
 
@@ -51,9 +52,9 @@ class TerminalScreen {
   TerminalScreen(const TerminalScreen&) = delete;
   TerminalScreen& operator=(const TerminalScreen&) = delete;
 
-  // The panel and the status strip, with an open viewer over them and a message box over everything.
-  // The viewer learns how much of its document fits. A terminal too small for the panel shows the
-  // clock and the size it needs instead.
+  // The panel and as much of the status strip as the rows below it hold, with an open viewer over
+  // them and a message box over everything. The viewer learns how much of its document fits. A
+  // terminal too small for the panel shows the clock and the size it needs instead.
   void draw(const TerminalDialog& dialog, const LaptopStatus& laptop, TextViewer& viewer,
             const MessageBoxText* box = nullptr);
   // A whole screen of its own (sleeping, display off, shutting down): the lines centred; `dark` dims them.
@@ -69,10 +70,13 @@ class TerminalScreen {
   void draw_size_notice(const std::u16string& title);
   void set_terminal_title(const std::u16string& title);
   void draw_message_box(const MessageBoxText& box);
+  CellRect on_screen(CellRect panel_cells) const;
   struct ButtonCells {
     int row = -1, first_column = 0, last_column = -1;
   };
   ButtonCells ok_button_;
+  ScreenLayout screen_;  // as last drawn: clicks are read against it
+  wchar_t cut_mark_ = L'~';
   std::u16string shown_title_;
   bool redraw_all_ = false;
   bool title_shown_ = false;

@@ -162,6 +162,27 @@ press ">S5<"
 check "S5: logind's PowerOff(false) is called" wait_for 3 eval 'mock_calls | grep -qF "'"'PowerOff', [<false>]"'"'
 check "S5: the program ends with 0" wait_for 5 eval '[ "$(cat "$work/real.status" 2>/dev/null)" = 0 ]'
 
+# ---- The strip's devices: read again when the kernel tells of a change, or when the panel set them ----
+new_bed devices --devices
+start devices devices
+check "devices: the strip shows the backlight and the wlan switch" \
+  wait_for 5 shows "brightness 50 % (intel_backlight)   radio on (phy0)"
+bed devices set intel_backlight brightness 800
+bed devices set rfkill0 soft 1
+bed devices uevent intel_backlight change
+bed devices uevent rfkill0 change
+check "devices: their uevents bring the new level and radio state to the strip" \
+  wait_for 3 shows "brightness 80 % (intel_backlight)   radio off (phy0)"
+press ">Dark<"
+check "devices: Dark's level is in the strip, with no uevent" wait_for 3 shows "brightness 79 % (intel_backlight)"
+
+# A gauge that reads 0 W while discharging: the rate is unknown, and its text is wider than the field.
+# (The bed writes a new uevent file, which a supply's open file does not see: a change event lists it anew.)
+bed devices set BAT0 power_now 0
+bed devices uevent BAT0 change
+check "unknown rate: its field shows the start and marks the cut" wait_for 3 shows_regex 'Rate +\[-2147483648 mW…'
+check "unknown rate: with the focus, the end and its unit" focus_on "…47483648 mW/hr<"
+
 # ---- The simulated laptop: asked for on the described laptop, and where the machine has no battery ---
 start asked laptop --simulate
 check "--simulate: the simulated laptop on a machine with a battery" \
