@@ -42,6 +42,8 @@ class RealLaptopAdapter final : public Laptop {
  public:
   RealLaptopAdapter() {
     laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
+    // The program's stop (Ctrl+C, SIGINT, SIGTERM) ends even a sleep that never resumes.
+    laptop_.power().set_stop_check([this] { return screen_ != nullptr && screen_->stop_requested(); });
   }
 
   PanelPorts ports(DialogPort& dialog, ClockPort& clock, LogFilePort& files) override {
