@@ -56,6 +56,7 @@ step "linux laptop: uevents from a umockdev test bed, sleep signals from a mock 
 step "linux laptop: S3, S4 and S5 against a mock logind on a private bus" \
   tests/linux/run-mock-logind.sh build/native/tests/linux/linux_logind_tests
 step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
+step "report log reader fuzzing (libFuzzer, 15 s)" tests/fuzz/run.sh 15 log_reading
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
 step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop, mock logind)" \
   tests/e2e/linux/run.sh build/native/src/terminal/chargewright

@@ -15,6 +15,7 @@ class LabPowerScreen final : public PowerScreen {
     return waiter_.stop_requested();
   }
   void show_shutting_down() override {}
+  bool stop_requested() override { return waiter_.stop_requested(); }
 
  private:
   LabWaiter& waiter_;

@@ -106,6 +106,11 @@ int run_sleep_command(LabHost& host, const LabCommand& command, ClockPort& local
     }
     std::string problem;
     const std::optional<CycleRecord> record = run_cycle(host, command, number, problem);
+    if (!record && host.waiter().stop_requested()) {
+      // Ctrl+C while logind held the request: the user's stop, not a failed suspend.
+      std::fprintf(notices, "chargewright: cycle %d given up: %s\n", number, problem.c_str());
+      break;
+    }
     if (!record) {
       std::fprintf(notices, "chargewright: cycle %d: the %s did not happen: %s\n", number,
                    command.hibernate ? "hibernate" : "sleep", problem.c_str());

@@ -114,6 +114,8 @@ class RealLaptopAdapter final : public Laptop {
 
   void watch_sleeps() {
     laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
+    // The program's stop (Ctrl+C, SIGINT, SIGTERM) ends even a sleep that never resumes.
+    laptop_.power().set_stop_check([this] { return screen_ != nullptr && screen_->stop_requested(); });
   }
 
   // Drawn before logind's call, which holds the program until the machine has resumed.

@@ -411,11 +411,32 @@ void TerminalScreen::draw_notice(const std::vector<std::wstring>& lines, bool da
 }
 
 InputEvent TerminalScreen::wait_for_input(int timeout_ms) {
-  const InputEvent event = read_input(timeout_ms);
+  InputEvent event;
+  if (typed_ahead_.empty()) {
+    event = read_input(timeout_ms);
+  } else {
+    event = typed_ahead_.front();
+    typed_ahead_.pop_front();
+  }
   if (panel_hidden_ && event.kind != InputEvent::Kind::interrupt && event.kind != InputEvent::Kind::resize) {
     return InputEvent{};
   }
   return event;
+}
+
+bool TerminalScreen::take_typed_interrupt() {
+  for (;;) {
+    const InputEvent event = read_input(0);
+    if (event.kind == InputEvent::Kind::none) {
+      return false;
+    }
+    if (event.kind == InputEvent::Kind::interrupt) {
+      return true;
+    }
+    if (typed_ahead_.size() < kMaxTypedAhead) {
+      typed_ahead_.push_back(event);
+    }
+  }
 }
 
 namespace {

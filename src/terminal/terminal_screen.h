@@ -2,6 +2,7 @@
 // panel and the simulated laptop's status, and reading keys and mouse clicks.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ class TerminalScreen {
   // Waits at most `timeout_ms` (negative: until something arrives) for one event. While the panel
   // does not fit, only Ctrl+C and resizes come through: keys must not act on controls out of sight.
   InputEvent wait_for_input(int timeout_ms);
+  // Reads what was typed, without waiting: true when Ctrl+C is among it. The rest is kept, in order,
+  // for wait_for_input (up to kMaxTypedAhead events), so a key typed ahead still reaches the panel.
+  bool take_typed_interrupt();
   // Whether a click lands on the [ OK ] of the message box drawn last.
   bool clicks_message_box_button(const InputEvent& click) const;
 
@@ -74,6 +78,8 @@ class TerminalScreen {
   struct ButtonCells {
     int row = -1, first_column = 0, last_column = -1;
   };
+  static constexpr size_t kMaxTypedAhead = 64;
+  std::deque<InputEvent> typed_ahead_;
   ButtonCells ok_button_;
   ScreenLayout screen_;  // as last drawn: clicks are read against it
   wchar_t cut_mark_ = L'~';

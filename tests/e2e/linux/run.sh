@@ -163,6 +163,27 @@ press ">S5<"
 check "S5: logind's PowerOff(false) is called" wait_for 3 eval 'mock_calls | grep -qF "'"'PowerOff', [<false>]"'"'
 check "S5: the program ends with 0" wait_for 5 eval '[ "$(cat "$work/real.status" 2>/dev/null)" = 0 ]'
 
+# ---- A sleep that never resumes: Ctrl+C or SIGTERM still ends the program; the log keeps its rows ----
+program_pid() { pgrep -P "$(tm display-message -p -t "$shown" '#{pane_pid}')"; }
+for way in ctrl-c sigterm; do
+  start "never-$way" laptop
+  wait_for 5 shows "Remaining Capacity"
+  logind -m org.freedesktop.DBus.Mock.ClearCalls >/dev/null
+  press ">S3<"
+  wait_for 3 eval 'mock_calls | grep -qF "'"'Suspend', [<false>]"'"'
+  prepare_for_sleep true
+  check "never resumed ($way): the sleeping screen" wait_for 3 shows "Sleeping (S3)"
+  sleep 0.5
+  if [ "$way" = ctrl-c ]; then
+    tm send-keys -t "$shown" C-c
+  else
+    kill -TERM "$(program_pid)"
+  fi
+  check "never resumed ($way): the program ends with 0" \
+    wait_for 3 eval '[ "$(cat "$work/never-$way.status" 2>/dev/null)" = 0 ]'
+  check "never resumed ($way): the log keeps its header and first row" has_lines "never-$way" S3 2
+done
+
 # ---- The strip's devices: read again when the kernel tells of a change, or when the panel set them ----
 new_bed devices --devices
 start devices devices
