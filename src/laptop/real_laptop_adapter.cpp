@@ -1,10 +1,10 @@
-// The machine's own laptop behind the entry's interface: its broadcasts come from the kernel and
+// The machine's own laptop behind the hosts' interface: its broadcasts come from the kernel and
 // logind, and its strip says what each device reports or why it is unavailable.
 #include <chrono>
 #include <ctime>
 
-#include "linux/linux_laptop.h"
 #include "laptop/laptop.h"
+#include "linux/linux_laptop.h"
 
 namespace {
 

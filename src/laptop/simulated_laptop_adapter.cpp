@@ -1,8 +1,8 @@
-// The simulated laptop behind the entry's interface; its strip names each simulated device.
+// The simulated laptop behind the hosts' interface; its strip names each simulated device.
 #include <cstdio>
 
-#include "simulated/simulated_laptop.h"
 #include "laptop/laptop.h"
+#include "simulated/simulated_laptop.h"
 
 namespace {
 

@@ -106,8 +106,9 @@ std::vector<std::string> gather_files(const std::vector<std::string>& inputs, Re
           }
         }
         if (paths.size() == before) {
-          messages.push_back(shown +
-                             ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt) and no cycle summaries");
+          messages.push_back(
+              shown +
+              ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt) and no cycle summaries");
         }
         break;
       }
