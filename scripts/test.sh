@@ -33,7 +33,7 @@ build() {  # preset [targets...]
 step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests
+step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests lab_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -60,6 +60,8 @@ step "report log reader fuzzing (libFuzzer, 15 s)" tests/fuzz/run.sh 15 log_read
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
 step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop, mock logind)" \
   tests/e2e/linux/run.sh build/native/src/terminal/chargewright
+step "unattended runs end to end (log on the simulated laptop; sleep cycles on umockdev laptops, mock logind)" \
+  tests/e2e/lab/run.sh build/native/src/terminal/chargewright build/native/tests/lab/chargewright_lab_bed
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32

@@ -73,6 +73,7 @@ LinuxLaptop::LinuxLaptop(PowerClocks& clocks, LinuxLaptopPaths paths, LinuxLapto
       wmi_(dmi_wmi_port(files_, paths_.dmi_root)),
       broadcasts_(std::make_unique<PowerBroadcastSource>(
           clocks, [this] { return power_state_fingerprint(); }, [this] { battery_.supplies_changed(); })),
+      sleep_facts_(sleep_files_, clocks, {paths_.power_root, paths_.rtc_root, paths_.interrupts}),
       root_(running_as_root()) {
   // Without the uevent monitor nothing tells of a pack pulled or an adapter added: every query lists.
   battery_.set_told_of_supply_changes(broadcasts_->monitoring_uevents());
@@ -220,6 +221,30 @@ std::u16string LinuxLaptop::title() const {
     title += u" (" + details + u")";
   }
   return title;
+}
+
+bool LinuxLaptop::battery_found() const {
+  return reported_battery(battery_.supplies()) != nullptr;
+}
+
+std::string LinuxLaptop::unattended_sleep_refusal(bool hibernate) {
+  const RtcWakeAlarm alarm(paths_.rtc_root);
+  if (!alarm.exists()) {
+    return "no wake alarm: " + paths_.rtc_root + " has no wakealarm";
+  }
+  if (!alarm.writable()) {
+    return "setting the wake alarm needs root (" + paths_.rtc_root + "/wakealarm)";
+  }
+  LogindBus bus(paths_.system_bus_address, paths_.logind_timeouts);
+  const char* asked = hibernate ? "CanHibernate" : "CanSuspend";
+  const std::optional<std::string> answer = bus.can(asked);
+  if (!answer) {
+    return "no logind: " + bus.last_error();
+  }
+  if (*answer != "yes") {
+    return "logind would refuse: " + std::string(asked) + " says \"" + *answer + "\"";
+  }
+  return {};
 }
 
 bool machine_has_battery(const std::string& power_supply_root) {

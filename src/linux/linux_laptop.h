@@ -16,6 +16,7 @@
 #include "linux/rfkill_wlan_port.h"
 #include "linux/sysfs_battery_port.h"
 #include "linux/sysfs_files.h"
+#include "linux/sysfs_sleep_facts_port.h"
 #include "linux/unavailable_ports.h"
 #include "ports/wmi_port.h"
 
@@ -24,6 +25,8 @@ struct LinuxLaptopPaths {
   std::string dmi_root = "/sys/class/dmi/id";
   std::string backlight_root = kBacklightRoot;
   std::string rtc_root = kRtcRoot;
+  std::string power_root = "/sys/power";
+  std::string interrupts = "/proc/interrupts";
   RfkillPaths rfkill;
   // Empty: the system bus (DBUS_SYSTEM_BUS_ADDRESS is honoured). A test names its private bus here.
   std::string system_bus_address;
@@ -69,6 +72,13 @@ class LinuxLaptop {
   InputPort& input() { return input_; }
   WmiPort& wmi() { return *wmi_; }
   PowerBroadcastSource& broadcasts() { return *broadcasts_; }
+  SleepFactsPort& sleep_facts() { return sleep_facts_; }
+  // Whether the last battery query found a system battery.
+  bool battery_found() const;
+
+  // Why a sleep or hibernate that nobody attends could not run here: no wake alarm to end it, or
+  // logind missing or unwilling to do it without asking; empty when it can run.
+  std::string unattended_sleep_refusal(bool hibernate);
 
   // DefWindowProc's part for what the panel leaves to it: display power and volume.
   LRESULT default_processing(UINT message, WPARAM wparam, LPARAM lparam);
@@ -98,6 +108,7 @@ class LinuxLaptop {
   PosixSysfsFiles files_;
   PosixSysfsFiles probe_files_;   // the late-status watch, counted apart from the battery query
   PosixSysfsFiles device_files_;  // backlight and rfkill, also apart from the battery query
+  PosixSysfsFiles sleep_files_;   // what the kernel tells after a resume
   SysfsBatteryPort battery_;
   LogindPowerPort power_;
   BacklightLcdPort lcd_;
@@ -106,6 +117,7 @@ class LinuxLaptop {
   LinuxDesktop desktop_;
   std::unique_ptr<WmiPort> wmi_;
   std::unique_ptr<PowerBroadcastSource> broadcasts_;
+  SysfsSleepFactsPort sleep_facts_;
 
   // The devices as last read, and which to read again.
   DeviceWatch watch_;

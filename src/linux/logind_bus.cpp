@@ -147,6 +147,27 @@ SleepOutcome LogindBus::sleep(const char* method, const StopCheck& stop) {
   return wait_for_resume(bus.get(), watch, method, timeouts_.sleep_start_ms, stop, last_error_);
 }
 
+std::optional<std::string> LogindBus::can(const char* question) {
+  last_error_.clear();
+  const auto bus = connect_bus(address_, timeouts_.call_ms, last_error_);
+  if (bus.get() == nullptr) {
+    return std::nullopt;
+  }
+  sd_bus_error error = SD_BUS_ERROR_NULL;
+  const auto error_owner = freed_on_exit(error);
+  sd_bus_message* reply = nullptr;
+  const int result =
+      sd_bus_call_method(bus.get(), kLogind, kManagerPath, kManager, question, &error, &reply, "");
+  const auto reply_owner =
+      scoped_owner<sd_bus_message*>(reply, [](sd_bus_message* m) { sd_bus_message_unref(m); });
+  const char* answer = nullptr;
+  if (result < 0 || sd_bus_message_read(reply, "s", &answer) < 0 || answer == nullptr) {
+    last_error_ = std::string(question) + ": " + (result < 0 ? error_text(error) : "no answer");
+    return std::nullopt;
+  }
+  return std::string(answer);
+}
+
 bool LogindBus::power_off() {
   last_error_.clear();
   const auto bus = connect_bus(address_, timeouts_.call_ms, last_error_);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 enum class SleepOutcome {
@@ -37,6 +38,9 @@ class LogindBus {
   // on a refusal, when no sleep has begun `sleep_start_ms` after the request was accepted, or when
   // `stop` says so. last_error() then tells why.
   SleepOutcome sleep(const char* method, const StopCheck& stop = {});
+  // What logind answers to "CanSuspend", "CanHibernate" ...: "yes", "no", "challenge", "na"; nothing
+  // when it cannot be asked.
+  std::optional<std::string> can(const char* question);
   // PowerOff(false): true when logind accepted it.
   bool power_off();
   // Session.SetBrightness("backlight", device, value) on the caller's own session.

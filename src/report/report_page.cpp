@@ -1,6 +1,7 @@
 #include "report/report_page.h"
 
 #include "report/capacity_history.h"
+#include "report/cycle_runs_page.h"
 #include "report/embedded_web.h"
 #include "report/page_data.h"
 #include "report/summary_table.h"
@@ -112,8 +113,8 @@ void append_capacity_history(std::string& html, const std::vector<LogReport>& re
 
 }  // namespace
 
-std::string report_page(const std::vector<LogReport>& reports, const std::vector<std::string>& messages,
-                        const MachineBattery& machine) {
+std::string report_page(const std::vector<LogReport>& reports, const std::vector<CycleRun>& runs,
+                        const std::vector<std::string>& messages, const MachineBattery& machine) {
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
       "<meta name=\"viewport\" content=\"width=device-width\"><title>Chargewright battery report</title>"
@@ -153,11 +154,13 @@ std::string report_page(const std::vector<LogReport>& reports, const std::vector
   if (s1_runs >= 2) {
     html += "<h2>S1 runs compared</h2><div class=\"chart\" id=\"compare\"></div>";
   }
+  html += cycle_runs_html(runs);
   html += "<h2>Logs</h2>";
   for (size_t i = 0; i < reports.size(); ++i) {
     append_section(html, reports[i], i);
   }
   html += "<script type=\"application/json\" id=\"report-data\">" + page_data_json(reports, machine) +
+          "</script><script type=\"application/json\" id=\"cycle-data\">" + cycle_runs_json(runs) +
           "</script><script>";
   html += kUplotScript;
   html += "</script><script>";

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "report/calendar.h"
+#include "report/cycle_runs_page.h"
+#include "report/cycle_summary_reading.h"
 #include "report/log_summary.h"
 #include "report/machine_battery.h"
 #include "report/report_page.h"
@@ -15,7 +17,8 @@ constexpr const char* kUsage =
     "Usage: chargewright-report [--output FILE] LOG-OR-FOLDER...\n"
     "\n"
     "Reads S1, S3 and S4 test logs (files, or folders holding S1-*.txt, S3-*.txt and S4-*.txt) and\n"
-    "writes one self-contained HTML page with summary tables and charts; prints the summary here.\n"
+    "the cycle summaries of unattended sleep runs (S3-*-cycles.tsv, S4-*-cycles.tsv), and writes one\n"
+    "self-contained HTML page with summary tables and charts; prints the summary here.\n"
     "The battery of the machine it runs on, where it can read one, is shown beside the logs' capacities.\n"
     "\n"
     "  -o, --output FILE  the page to write (default: chargewright-report.html); never one of the logs\n"
@@ -97,12 +100,15 @@ std::vector<std::string> gather_files(const std::vector<std::string>& inputs, Re
         const bool ends_with_separator = input.back() == '/' || input.back() == files.separator();
         const std::string folder = ends_with_separator ? input : input + files.separator();
         for (const std::string& name : names) {
-          if (looks_like_log_name(name) && files.kind_of(folder + name) == ReportFiles::Kind::file) {
+          if ((looks_like_log_name(name) || looks_like_cycle_summary_name(name)) &&
+              files.kind_of(folder + name) == ReportFiles::Kind::file) {
             paths.push_back(folder + name);
           }
         }
         if (paths.size() == before) {
-          messages.push_back(shown + ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt)");
+          messages.push_back(
+              shown +
+              ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt) and no cycle summaries");
         }
         break;
       }
@@ -159,11 +165,23 @@ int run_report(const std::vector<std::string>& arguments, ReportFiles& files, Ba
     }
   }
   std::vector<LogReport> reports;
+  std::vector<CycleRun> runs;
   for (const std::string& path : paths) {
     std::string bytes, error;
     const std::string shown = shown_text(path);
     if (!files.read_file(path, kLargestLog, bytes, error)) {
       messages.push_back(shown + ": " + error);
+      continue;
+    }
+    if (looks_like_cycle_summary_name(base_name(path))) {
+      CycleRun run = read_cycle_summary(path, bytes);
+      for (const LogProblem& problem : run.problems) {
+        messages.push_back(shown + (problem.line > 0 ? ": line " + std::to_string(problem.line) : "") + ": " +
+                           problem.text);
+      }
+      if (run.is_summary) {
+        runs.push_back(std::move(run));
+      }
       continue;
     }
     ReadLog log = read_log(path, bytes);
@@ -179,14 +197,14 @@ int run_report(const std::vector<std::string>& arguments, ReportFiles& files, Ba
   for (const std::string& message : messages) {
     err += message + "\n";
   }
-  if (reports.empty()) {
+  if (reports.empty() && runs.empty()) {
     err += "chargewright-report: no test log could be read; no page written\n";
     return kExitNothingRead;
   }
   const MachineBattery machine = read_machine_battery(battery);
-  out += text_summary(reports) + machine_battery_text(machine);
+  out += text_summary(reports) + cycle_runs_text(runs) + machine_battery_text(machine);
   std::string error;
-  if (!files.write_file(options.output, report_page(reports, messages, machine), error)) {
+  if (!files.write_file(options.output, report_page(reports, runs, messages, machine), error)) {
     err += "chargewright-report: " + shown_text(options.output) + ": the page cannot be written: " + error +
            "\n";
     return kExitNothingRead;

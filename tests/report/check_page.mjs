@@ -26,7 +26,7 @@ function parseSummary(text) {
   let machine = null;
   for (const block of text.split(/\r?\n\r?\n/)) {
     const lines = block.split(/\r?\n/).filter((l) => l.length > 0);
-    if (lines.length < 2 || lines[0].startsWith(' ')) continue;
+    if (lines.length < 2 || lines[0].startsWith(' ') || lines[0].startsWith('Sleep cycles ')) continue;
     const figures = {};
     for (const line of lines.slice(1)) {
       if (!line.startsWith('  ') || line.startsWith('  Note:')) continue;
@@ -193,6 +193,24 @@ try {
           `the machine's battery is not shown: ${shown}`);
   } else {
     check(capacity && capacity.design === undefined, 'a 100 % line without a battery on this machine');
+  }
+
+  // Each unattended run's cycles: the marked rows, and the chart's bars and line the table's figures
+  // (a share the counter could not hold is left off the chart).
+  const cycles = await page.evaluate(() => Array.from(document.querySelectorAll('section.cycle-run')).map((run) => {
+    const drawn = window.reportCharts.find((u) => u.root.parentNode.closest('section') === run);
+    const rows = Array.from(run.querySelectorAll('table.cycles tbody tr'));
+    return {
+      marked: rows.filter((r) => r.classList.contains('marked')).map((r) => r.cells[0].textContent),
+      table: rows.map((r) => [r.cells[8].textContent, r.cells[4].textContent.includes('unreliable') ? 'n/a' : r.cells[4].textContent]),
+      chart: drawn ? drawn.data[1].map((drain, i) => [drain, drawn.data[2][i]]) : [],
+    };
+  }));
+  check(cycles.length === 1, `${cycles.length} unattended sleep runs on the page, not 1`);
+  for (const run of cycles) {
+    check(JSON.stringify(run.marked) === JSON.stringify(['2', '3']), `marked cycles ${run.marked.join(', ')}, not 2 and 3`);
+    const charted = run.chart.map(([drain, hw]) => [drain === null ? 'n/a' : String(drain), hw === null ? 'n/a' : hw.toFixed(1)]);
+    check(JSON.stringify(charted) === JSON.stringify(run.table), `cycles charted ${JSON.stringify(charted)}, tabled ${JSON.stringify(run.table)}`);
   }
 
   // The sleep chart's bars are the printed drains, in the order of the tests; tests without an

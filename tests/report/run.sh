@@ -46,6 +46,17 @@ before=$(sed -n 2p "$hibernate_log" | cut -f3 | tr -d ' ')
 { head -n 2 "$hibernate_log"; printf '14:41:07  N/A%%\t       0\t       0\t       0\t%8d\r\n' "-$before"; } \
   > damaged/S4-12h40m00s-2026y12m07d.txt
 
+# The cycle summary of an unattended sleep run, saved again with CR LF and cut in its last row: a
+# cycle that stayed mostly awake (a device kept waking it) and one whose suspend the kernel counted as
+# failed, as the Linux program writes them.
+{
+  printf 'Cycle\tLog\tState\tAsleep(s)\tHwSleep(s)\tHwSleep(%%)\tHwSleepWrapped\tWakeSource\tSuspend\tFailedStep\tFailedDevice\tLost(mWh)\tDrain(mW)\tDrain(%%/h)\n'
+  printf '1\tS3-01h00m00s-2026y12m09d.txt\ts2idle\t600.000\t590.000\t98.3\tno\trtc alarm (irq 9 acpi)\tok\t-\t-\t312\t1872\t3.60\n'
+  printf '2\tS3-01h11m00s-2026y12m09d.txt\ts2idle\t600.000\t120.000\t20.0\tno\tirq 7 ELAN0001:00\tok\t-\t-\t900\t5400\t10.38\n'
+  printf '3\tS3-01h22m00s-2026y12m09d.txt\ts2idle\t0.021\tunknown\tunknown\tunknown\tunknown\tfailed\tsuspend_noirq\t0000:00:14.0\t0\t0\t0.00\n'
+  printf '4\tS3-01h23m00s-2026y12m09d.txt\ts2idle\t600.000\t58'
+} | sed 's/$/\r/' | head -c -1 > damaged/S3-01h00m00s-2026y12m09d-cycles.tsv
+
 # The machine the report runs on: a Dell XPS 15 battery as its kernel described it (an older kernel
 # leaves the type out of the uevent; it is in the type file beside it).
 cat > xps15.umockdev <<'BED'
@@ -78,6 +89,9 @@ grep -q "Note: saved again with LF line ends" summary.txt
 grep -Eq "^  Ending +no Stop row" summary.txt
 grep -Eq "^  Ending +no resume row" summary.txt
 grep -Eq "^  Ending +resume reading failed" summary.txt
+grep -q "S3-01h00m00s-2026y12m09d-cycles.tsv: line 5: cut off while it was written" problems.txt
+grep -Eq "^  2 +s2idle +600.000 20.0 .* below 90 % hardware sleep$" summary.txt
+grep -Eq "^  3 +s2idle .* suspend failed$" summary.txt
 sed -n '/^The battery of the machine this report ran on/,/^$/p' summary.txt
 grep -Eq "^  Unique ID \(model and serial\) +PABAS0241231 41167" summary.txt
 grep -Eq "^  Design capacity \(mWh\) +91000" summary.txt

@@ -25,6 +25,12 @@ mkdir "Akku-Prüfung" leer
 first=$(ls Akku-Prüfung/S1-*.txt | head -1)
 first_named="${first%.txt}-Müller €.txt"
 mv "$first" "$first_named"
+# An unattended sleep run's cycle summary beside the logs, with a marked cycle: read alike on both.
+{
+  printf 'Cycle\tLog\tState\tAsleep(s)\tHwSleep(s)\tHwSleep(%%)\tHwSleepWrapped\tWakeSource\tSuspend\tFailedStep\tFailedDevice\tLost(mWh)\tDrain(mW)\tDrain(%%/h)\n'
+  printf '1\tS3-01h00m00s-2026y12m09d.txt\ts2idle\t600.000\t590.000\t98.3\tno\trtc alarm (irq 9 acpi)\tok\t-\t-\t312\t1872\t3.60\n'
+  printf '2\tS3-01h11m00s-2026y12m09d.txt\tdeep\t5000.000\tunknown\tunknown\tunknown\tirq 1 i8042\tfailed\tsuspend_noirq\t0000:00:14.0\t-20\t-14\t-0.03\n'
+} > "Akku-Prüfung/S3-01h00m00s-2026y12m09d-cycles.tsv"
 
 status=0
 "$root/tests/tools/wine-run.sh" "$exe" leer > empty.out 2> empty.err || status=$?
@@ -52,7 +58,8 @@ diff -u linux.cmp windows.cmp
 echo "the machine under Wine:"
 sed -n "${machine_block}p" windows.all
 grep -q "this report ran on" windows.all || { echo "no word of the machine's battery under Wine"; exit 1; }
-echo "chargewright-report.exe: $(grep -c '^  Kind' windows.cmp) logs summarised alike on Windows and Linux"
+grep -q "^Sleep cycles .*-cycles.tsv" windows.cmp || { echo "no cycle summary read under Wine"; exit 1; }
+echo "chargewright-report.exe: $(grep -c '^  Kind' windows.cmp) logs and $(grep -c '^Sleep cycles' windows.cmp) cycle summary summarised alike on Windows and Linux"
 
 # Wine loads a driver only into a prefix of its own architecture, so the prefix takes the build's.
 inf=$windows_build/described-battery/described_battery.inf

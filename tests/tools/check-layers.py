@@ -20,7 +20,11 @@ ALLOWED = {
     "posix": {"ports", "common", "text"},
     "simulated": {"posix", "ports", "common", "text"},
     "linux": {"posix", "ports", "common", "text"},
-    "terminal": LOGIC | {"posix", "simulated", "linux"},
+    # Both Linux hosts drive a laptop through one interface: the terminal panel and the unattended
+    # runs, whose commands the terminal's entry starts.
+    "laptop": {"posix", "simulated", "linux", "ports", "common", "text"},
+    "lab": LOGIC | {"posix", "laptop"},
+    "terminal": LOGIC | {"posix", "simulated", "linux", "laptop", "lab"},
     "report": LOGIC | {"posix"},
     # The report's entries: the portable report over each platform's files and battery port.
     "report/cli": LOGIC | {"posix", "report", "linux", "win32"},

@@ -155,6 +155,36 @@
     }, [index, sleep.drain, sleep.percent, marks]);
   }
 
+  // An unattended sleep run: each cycle's drain asleep as a bar, its share of hardware sleep as a line
+  // with the 90 % mark beside it, and a ring on each marked cycle (below 90 %, or a failed suspend).
+  function cyclesChart(run) {
+    var element = document.getElementById('cycles-' + run.id);
+    if (!element) return;
+    var rings = run.mark.map(function (m, i) { return m === '' ? null : (run.hw[i] == null ? 0 : run.hw[i]); });
+    chart(element, {
+      title: 'Drain and hardware sleep per cycle',
+      scales: { x: { time: false, range: function (u, min, max) { return [min - 0.6, max + 0.6]; } },
+                mW: { range: function (u, min, max) { return [0, Math.max(max, 1)]; } },
+                pct: { range: [0, 105] } },
+      series: [
+        { label: 'Cycle', value: function (u, v) { return v == null ? '' : String(v); } },
+        { label: 'Drain asleep (mW)', scale: 'mW', stroke: colours[0], fill: 'rgba(31,119,180,0.5)',
+          paths: uPlot.paths.bars({ size: [0.5, 60] }), points: { show: false } },
+        { label: 'Hardware sleep (%)', scale: 'pct', stroke: colours[2], width: 2, spanGaps: false,
+          points: { show: true, size: 7, fill: colours[2] } },
+        { label: '90 %', scale: 'pct', stroke: '#999', dash: [4, 4], points: { show: false } },
+        { label: 'Marked', scale: 'pct', stroke: colours[1], paths: function () { return null; },
+          value: function (u, v, s, i) { return i == null || run.mark[i] === '' ? '' : run.mark[i]; },
+          points: { show: true, size: 14, width: 3, fill: 'rgba(0,0,0,0)' } }
+      ],
+      axes: [
+        { label: 'cycle', splits: function () { return run.cycle; } },
+        { scale: 'mW', label: 'mW', size: 70 },
+        { scale: 'pct', label: '% hardware sleep', side: 1, size: 60, grid: { show: false } }
+      ]
+    }, [run.cycle, run.drain, run.hw, run.cycle.map(function () { return 90; }), rings]);
+  }
+
   function sortable(table) {
     var headers = table.tHead.rows[0].cells;
     Array.prototype.forEach.call(headers, function (header, column) {
@@ -182,6 +212,7 @@
   logs.forEach(function (log) { capacityChart(log); rateChart(log); });
   capacityHistoryChart(data.capacity);
   sleepDrainChart(data.sleep);
+  JSON.parse(document.getElementById('cycle-data').textContent).forEach(cyclesChart);
   if (logs.length >= 2) compareChart();
   Array.prototype.forEach.call(document.querySelectorAll('table.summary'), sortable);
   document.body.setAttribute('data-charts', String(drawn));

@@ -145,6 +145,7 @@ prepare_for_sleep false
 check "S3: a wake alarm that cannot be armed says so" wait_for 5 shows "Can't Set Wait timer"
 tm send-keys -t "$shown" Enter
 check "S3: the log has its three lines" wait_for 5 has_lines real S3 3
+check "S3: the strip gives the kernel's verdict on the sleep" wait_for 3 shows "last sleep: state unknown, asleep"
 check "S3: after PrepareForSleep(false) the finished log is shown" wait_for 3 eval 'shows "$(log_of real S3) - Notepad"'
 s3_file="$work/real/$(log_of real S3)"
 mapfile -t s3_times < <(tail -n +2 "$s3_file" | cut -c 1-8)

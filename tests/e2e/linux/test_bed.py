@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""A described laptop for the end-to-end test: a umockdev test bed with an energy battery, an AC
+"""A described laptop for the end-to-end tests: a umockdev test bed with an energy battery, an AC
 supply and a DMI board (--no-battery: without the battery; --devices: with a backlight, a wlan rfkill
-switch and an RTC as well). Prints the test bed's root directory, then reads commands, one a line:
+switch and an RTC as well; --rtc: with the RTC only). Prints the test bed's root directory, then reads
+commands, one a line:
   set DEVICE ATTRIBUTE VALUE   (the attribute file, and for a power supply its uevent property where
                                 it has one)
   uevent DEVICE ACTION
@@ -53,6 +54,7 @@ def main():
         devices["intel_backlight"] = bed.add_device("backlight", "intel_backlight", None,
                                                     sum(BACKLIGHT.items(), ()), [])
         devices["rfkill0"] = bed.add_device("rfkill", "rfkill0", None, sum(RFKILL.items(), ()), [])
+    if "--devices" in sys.argv[1:] or "--rtc" in sys.argv[1:]:
         devices["rtc0"] = bed.add_device("rtc", "rtc0", None, sum(RTC.items(), ()), [])
     if "--no-battery" not in sys.argv[1:]:
         devices["BAT0"] = bed.add_device("power_supply", "BAT0", None,

@@ -241,7 +241,7 @@ focus_on() {  # Tab round until the screen shows TEXT (a focused control's marke
   return 1
 }
 press() { focus_on "$1" && tm send-keys -t "$dev_session" Enter; }
-strip() { screen | sed -n '/Simulated laptop/,+2p'; }
+strip() { screen | sed -n '/Simulated laptop   AC adapter/,/F2 AC adapter/p'; }
 strip_shows() { strip | grep -qF -- "$1"; }
 dimmed() { tm capture-pane -t "$dev_session" -e -p | grep -qF $'\e[2mAc on Line'; }
 
