@@ -55,7 +55,7 @@ void BM_WriteWeekPage(benchmark::State& state) {
       summarise(read_log("S1-08h00m00s-2026y12m07d.txt", week_of_s1_rows()))};
   size_t size = 0;
   for (auto _ : state) {
-    const std::string page = report_page(reports, {});
+    const std::string page = report_page(reports, {}, {}, MachineBattery{});
     size = page.size();
     benchmark::DoNotOptimize(page.data());
   }

@@ -49,7 +49,7 @@ debian_package() {
 step "layers: every include points down" /usr/bin/python3 tests/tools/check-layers.py
 step "native build" build native
 step "native tests" ctest --preset native
-step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests
+step "sanitizer build" build native-asan unit_tests posix_tests simulated_tests terminal_tests report_tests linux_tests lab_tests
 step "sanitizer tests" ctest --preset native-asan
 
 # The shipped program is the 32-bit build. Where this machine cannot run 32-bit code under Wine,
@@ -78,12 +78,19 @@ step "linux laptop: uevents from a umockdev test bed, sleep signals from a mock 
 step "linux laptop: S3, S4 and S5 against a mock logind on a private bus" \
   tests/linux/run-mock-logind.sh build/native/tests/linux/linux_logind_tests
 step "uevent parser fuzzing (libFuzzer, 20 s)" tests/fuzz/run.sh 20
+step "report log reader fuzzing (libFuzzer, 15 s)" tests/fuzz/run.sh 15 log_reading
 step "terminal panel end to end (tmux)" tests/e2e/terminal/run.sh build/native/src/terminal/chargewright
 step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop, mock logind)" \
   tests/e2e/linux/run.sh build/native/src/terminal/chargewright
+step "unattended runs end to end (log on the simulated laptop; sleep cycles on umockdev laptops, mock logind)" \
+  tests/e2e/lab/run.sh build/native/src/terminal/chargewright build/native/tests/lab/chargewright_lab_bed
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
 windows_build=build/win64
 tests/tools/can-run-32bit.sh && windows_build=build/win32
+step "Windows program reads a described battery through its own driver under Wine (panel, broadcast, S1 log)" \
+  tests/e2e/wine-battery/run.sh "$windows_build/tests/win32/wine-battery/battery_panel_driver.exe" \
+  "$windows_build/src/win32/Chargewright.exe" "$windows_build/described-battery/described_battery.inf" \
+  "$windows_build/artifacts"
 step "formatter output and battery arithmetic identical on Linux and Windows" tests/tools/compare-format-dumps.sh \
   build/native/tests/tools/format_dump "$windows_build/tests/tools/format_dump.exe"
 step "battery report on Windows under Wine (non-ASCII names, same summary as Linux)" tests/report/wine-run.sh \

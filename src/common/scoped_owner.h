@@ -34,6 +34,8 @@ class ScopedOwner {
     reset();
     return &value_;
   }
+  // Hands the value over to a new owner: nothing is released.
+  Value release() { return std::exchange(value_, empty_); }
   void reset() {
     if (holds()) {
       release_(value_);

@@ -1,5 +1,7 @@
 #include "devices/brightness.h"
 
+#include <optional>
+
 #include "common/scoped_owner.h"
 
 using namespace video_brightness;
@@ -7,6 +9,17 @@ using namespace video_brightness;
 namespace {
 
 constexpr char16_t kLcdPath[] = u"\\\\.\\LCD";
+
+// The next level up from `current`, whatever the list's order; none when no level is higher.
+std::optional<uint8_t> lowest_level_above(const BrightnessLevels& levels, uint8_t current) {
+  std::optional<uint8_t> above;
+  for (size_t i = 0; i < levels.count; ++i) {
+    if (levels.level[i] > current && (!above || levels.level[i] < *above)) {
+      above = levels.level[i];
+    }
+  }
+  return above;
+}
 
 }  // namespace
 
@@ -45,9 +58,15 @@ uint8_t pick_level(const BrightnessLevels& levels, uint8_t current, bool brighte
       break;
     }
   }
-  const uint8_t lowest = levels.level[levels.count - 1];
   if (found == levels.count) {
-    return lowest;
+    // Every level is at or above `current` (or it is above 100): "Bright" must still leave the
+    // bottom, or a display turned all the way down could not be brought back from the panel.
+    if (brighter) {
+      if (const std::optional<uint8_t> above = lowest_level_above(levels, current)) {
+        return *above;
+      }
+    }
+    return levels.level[levels.count - 1];
   }
   if (brighter) {
     return found > 0 ? levels.level[found - 1] : levels.level[0];

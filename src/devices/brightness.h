@@ -16,7 +16,8 @@ struct BrightnessLevels {
 
 // Descending when the first two levels ascend; then 100 in front unless the list starts with it.
 BrightnessLevels normalise_levels(const uint8_t* reported, size_t count);
-// The level to set from `current`: the neighbour below it ("Dark") or above it ("Bright").
+// The level to set from `current`: the neighbour below it ("Dark") or above it ("Bright"); at or
+// below the lowest level "Dark" stays there and "Bright" takes the next level up.
 uint8_t pick_level(const BrightnessLevels& levels, uint8_t current, bool brighter);
 // 0 when the new level was set; 1 to 4 for the device call that failed.
 int step_brightness(LcdPort& lcd, bool brighter);

@@ -125,6 +125,7 @@ BOOL BacklightLcdPort::DeviceIoControl(HANDLE device, DWORD control_code, void* 
         return FALSE;  // ERROR_ACCESS_DENIED
       }
       device_->raw = raw;
+      ++levels_set_;
       return TRUE;
     }
     default:

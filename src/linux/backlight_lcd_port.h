@@ -36,6 +36,8 @@ class BacklightLcdPort final : public LcdPort {
   // For the status strip: the device and its level, or why there is none.
   std::optional<Backlight> current() { return find_backlight(files_, root_); }
   const std::string& problem() const { return problem_; }
+  // Levels this port has set so far: the strip reads the backlight again after one.
+  long levels_set() const { return levels_set_; }
   int open_handles() const { return open_ ? 1 : 0; }
 
  private:
@@ -48,4 +50,5 @@ class BacklightLcdPort final : public LcdPort {
   bool open_ = false;
   char device_marker_ = 0;
   std::string problem_;
+  long levels_set_ = 0;
 };

@@ -9,6 +9,7 @@ bool LinuxDesktop::app_command(int command) {
       command != kAppCommandVolumeUp) {
     return false;
   }
+  mixer_->retry();  // a key press is worth another try where the mixer could not be opened
   const std::optional<MixerReading> reading = mixer_->read();
   if (!reading) {
     return false;

@@ -65,13 +65,16 @@ LinuxLaptop::LinuxLaptop(PowerClocks& clocks, LinuxLaptopPaths paths, LinuxLapto
     : paths_(std::move(paths)),
       battery_(files_, paths_.power_supply_root),
       power_(LogindBus(paths_.system_bus_address, paths_.logind_timeouts), RtcWakeAlarm(paths_.rtc_root)),
-      lcd_(device_files_, LogindBus(paths_.system_bus_address), paths_.backlight_root),
+      lcd_(device_files_, LogindBus(paths_.system_bus_address, paths_.logind_timeouts),
+           paths_.backlight_root),
       wlan_(device_files_, paths_.rfkill),
       desktop_(devices.mixer ? std::move(devices.mixer) : alsa_mixer(),
                devices.display ? std::move(devices.display) : session_display_power()),
       wmi_(dmi_wmi_port(files_, paths_.dmi_root)),
       broadcasts_(std::make_unique<PowerBroadcastSource>(
-          clocks, [this] { return power_state_fingerprint(); }, [this] { battery_.supplies_changed(); })) {
+          clocks, [this] { return power_state_fingerprint(); }, [this] { battery_.supplies_changed(); })),
+      sleep_facts_(sleep_files_, clocks, {paths_.power_root, paths_.rtc_root, paths_.interrupts}),
+      root_(running_as_root()) {
   // Without the uevent monitor nothing tells of a pack pulled or an adapter added: every query lists.
   battery_.set_told_of_supply_changes(broadcasts_->monitoring_uevents());
 }
@@ -95,7 +98,60 @@ LRESULT LinuxLaptop::default_processing(UINT message, WPARAM wparam, LPARAM lpar
   return desktop_.default_processing(message, wparam, lparam);
 }
 
+void LinuxLaptop::reread_devices() {
+  stale_ = {true, true, true, true};
+}
+
+std::vector<pollfd> LinuxLaptop::device_descriptors() {
+  std::vector<pollfd> watched;
+  if (watch_.fd() >= 0) {
+    watched.push_back({watch_.fd(), POLLIN, 0});
+  }
+  for (const pollfd& mixer : desktop_.mixer().descriptors()) {
+    watched.push_back(mixer);
+  }
+  return watched;
+}
+
+void LinuxLaptop::devices_ready(const std::vector<pollfd>& polled) {
+  // As handed out: the watch's descriptor first, the mixer's after it.
+  size_t first_of_mixer = 0;
+  if (watch_.fd() >= 0 && !polled.empty() && polled.front().fd == watch_.fd()) {
+    first_of_mixer = 1;
+    if (polled.front().revents != 0) {
+      const DeviceChanges changed = watch_.take();
+      stale_.backlight |= changed.backlight;
+      stale_.rfkill |= changed.rfkill;
+      stale_.rtc |= changed.rtc;
+      if (changed.sound) {
+        desktop_.mixer().retry();  // a sound card came: worth another try where none opened
+      }
+    }
+  }
+  desktop_.mixer().handle_events(
+      {polled.begin() + static_cast<std::ptrdiff_t>(first_of_mixer), polled.end()});
+}
+
+void LinuxLaptop::read_stale_devices() {
+  if (watch_.fd() < 0) {
+    reread_devices();  // no uevents: nothing tells of a change
+  }
+  if (stale_.backlight || lcd_.levels_set() != lcd_sets_seen_) {
+    backlight_ = lcd_.current();
+    lcd_sets_seen_ = lcd_.levels_set();
+  }
+  if (stale_.rfkill || wlan_.radio_sets() != radio_sets_seen_) {
+    radios_ = wlan_.switches();
+    radio_sets_seen_ = wlan_.radio_sets();
+  }
+  if (stale_.rtc) {
+    rtc_present_ = RtcWakeAlarm(paths_.rtc_root).exists();
+  }
+  stale_ = DeviceChanges{};
+}
+
 LinuxLaptopDescription LinuxLaptop::describe() {
+  read_stale_devices();
   LinuxLaptopDescription description;
   description.ac_online = battery_.ac_on_line();
   if (const PowerSupply* battery = reported_battery(battery_.supplies())) {
@@ -105,14 +161,14 @@ LinuxLaptopDescription LinuxLaptop::describe() {
   }
   std::string needs;
 
-  if (const std::optional<Backlight> backlight = lcd_.current()) {
+  if (const std::optional<Backlight>& backlight = backlight_) {
     description.brightness =
         widen("brightness " + std::to_string(percent_for_raw(backlight->raw, backlight->max)) + " % (" +
               backlight->name + ")" + (lcd_.problem().empty() ? "" : "; " + lcd_.problem()));
   } else {
     description.brightness = u"brightness unavailable: no backlight";
   }
-  description.radio = widen(describe_radio(wlan_.switches(), wlan_.problem()));
+  description.radio = widen(describe_radio(radios_, wlan_.problem()));
   if (!wlan_.problem().empty()) {
     needs = join(needs, "radio: write access to " + paths_.rfkill.control);
   }
@@ -128,10 +184,9 @@ LinuxLaptopDescription LinuxLaptop::describe() {
                                                 : widen("unavailable: " + display_problem);
 
   const PowerPortReport power = power_.report();
-  RtcWakeAlarm alarm(paths_.rtc_root);
   if (power.alarm_armed_for) {
     description.wake_alarm = widen("wake alarm " + local_time_text(*power.alarm_armed_for));
-  } else if (!alarm.exists()) {
+  } else if (!rtc_present_) {
     description.wake_alarm = u"wake alarm unavailable: no RTC";
   } else {
     description.wake_alarm = u"no wake alarm";
@@ -139,7 +194,7 @@ LinuxLaptopDescription LinuxLaptop::describe() {
   if (!power.alarm_problem.empty()) {
     description.wake_alarm += widen("; " + power.alarm_problem);
   }
-  if (!running_as_root()) {
+  if (!root_) {
     needs = join(needs, "wake alarm: root");
   }
   description.unavailable = kChordsUnavailable;
@@ -166,6 +221,30 @@ std::u16string LinuxLaptop::title() const {
     title += u" (" + details + u")";
   }
   return title;
+}
+
+bool LinuxLaptop::battery_found() const {
+  return reported_battery(battery_.supplies()) != nullptr;
+}
+
+std::string LinuxLaptop::unattended_sleep_refusal(bool hibernate) {
+  const RtcWakeAlarm alarm(paths_.rtc_root);
+  if (!alarm.exists()) {
+    return "no wake alarm: " + paths_.rtc_root + " has no wakealarm";
+  }
+  if (!alarm.writable()) {
+    return "setting the wake alarm needs root (" + paths_.rtc_root + "/wakealarm)";
+  }
+  LogindBus bus(paths_.system_bus_address, paths_.logind_timeouts);
+  const char* asked = hibernate ? "CanHibernate" : "CanSuspend";
+  const std::optional<std::string> answer = bus.can(asked);
+  if (!answer) {
+    return "no logind: " + bus.last_error();
+  }
+  if (*answer != "yes") {
+    return "logind would refuse: " + std::string(asked) + " says \"" + *answer + "\"";
+  }
+  return {};
 }
 
 bool machine_has_battery(const std::string& power_supply_root) {

@@ -2,16 +2,21 @@
 // kernel and the system services, and what the title line and the status strip say about it.
 #pragma once
 
+#include <poll.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "linux/backlight_lcd_port.h"
+#include "linux/device_watch.h"
 #include "linux/linux_desktop.h"
 #include "linux/logind_power_port.h"
 #include "linux/power_broadcast_source.h"
 #include "linux/rfkill_wlan_port.h"
 #include "linux/sysfs_battery_port.h"
 #include "linux/sysfs_files.h"
+#include "linux/sysfs_sleep_facts_port.h"
 #include "linux/unavailable_ports.h"
 #include "ports/wmi_port.h"
 
@@ -20,6 +25,8 @@ struct LinuxLaptopPaths {
   std::string dmi_root = "/sys/class/dmi/id";
   std::string backlight_root = kBacklightRoot;
   std::string rtc_root = kRtcRoot;
+  std::string power_root = "/sys/power";
+  std::string interrupts = "/proc/interrupts";
   RfkillPaths rfkill;
   // Empty: the system bus (DBUS_SYSTEM_BUS_ADDRESS is honoured). A test names its private bus here.
   std::string system_bus_address;
@@ -65,6 +72,13 @@ class LinuxLaptop {
   InputPort& input() { return input_; }
   WmiPort& wmi() { return *wmi_; }
   PowerBroadcastSource& broadcasts() { return *broadcasts_; }
+  SleepFactsPort& sleep_facts() { return sleep_facts_; }
+  // Whether the last battery query found a system battery.
+  bool battery_found() const;
+
+  // Why a sleep or hibernate that nobody attends could not run here: no wake alarm to end it, or
+  // logind missing or unwilling to do it without asking; empty when it can run.
+  std::string unattended_sleep_refusal(bool hibernate);
 
   // DefWindowProc's part for what the panel leaves to it: display power and volume.
   LRESULT default_processing(UINT message, WPARAM wparam, LPARAM lparam);
@@ -73,19 +87,28 @@ class LinuxLaptop {
 
   // "Chargewright on BAT0 (model, manufacturer)": which laptop runs, for the title line.
   std::u16string title() const;
-  // Reads the devices afresh: call it when the status strip is drawn, not in a tight loop.
+  // The devices as last read. Each is read again only when the kernel or its mixer said it changed,
+  // the panel set it, or reread_devices() asked for it (and every time where no uevents come).
   LinuxLaptopDescription describe();
+  // After a power broadcast: a resume or a new power source may have moved any device.
+  void reread_devices();
+  // Where the devices tell of their changes: wait on these beside the broadcasts, then hand the
+  // wait's result to devices_ready().
+  std::vector<pollfd> device_descriptors();
+  void devices_ready(const std::vector<pollfd>& polled);
 
   long files_opened() const { return files_.files_opened(); }
 
  private:
   uint32_t power_state_fingerprint();
+  void read_stale_devices();
 
   LinuxLaptopPaths paths_;
   SystemPowerClocks system_clocks_;
   PosixSysfsFiles files_;
   PosixSysfsFiles probe_files_;   // the late-status watch, counted apart from the battery query
   PosixSysfsFiles device_files_;  // backlight and rfkill, also apart from the battery query
+  PosixSysfsFiles sleep_files_;   // what the kernel tells after a resume
   SysfsBatteryPort battery_;
   LogindPowerPort power_;
   BacklightLcdPort lcd_;
@@ -94,6 +117,16 @@ class LinuxLaptop {
   LinuxDesktop desktop_;
   std::unique_ptr<WmiPort> wmi_;
   std::unique_ptr<PowerBroadcastSource> broadcasts_;
+  SysfsSleepFactsPort sleep_facts_;
+
+  // The devices as last read, and which to read again.
+  DeviceWatch watch_;
+  DeviceChanges stale_{true, true, true, true};
+  long lcd_sets_seen_ = 0, radio_sets_seen_ = 0;
+  std::optional<Backlight> backlight_;
+  std::vector<RfkillSwitch> radios_;
+  bool rtc_present_ = false;
+  bool root_ = false;
 };
 
 // Whether the machine under `root` has a system battery, so the real laptop is the one to run.

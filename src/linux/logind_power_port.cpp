@@ -107,7 +107,7 @@ BOOLEAN LogindPowerPort::SetSuspendState(BOOLEAN hibernate, BOOLEAN, BOOLEAN wak
   if (before_sleep_) {
     before_sleep_(hibernate != FALSE);
   }
-  const SleepOutcome outcome = bus_.sleep(hibernate != FALSE ? "Hibernate" : "Suspend");
+  const SleepOutcome outcome = bus_.sleep(hibernate != FALSE ? "Hibernate" : "Suspend", stop_);
   logind_problem_ = outcome == SleepOutcome::resumed ? std::string() : bus_.last_error();
   if (alarm_armed_for_ && *alarm_armed_for_ <= epoch_now_()) {
     alarm_armed_for_.reset();  // rung, or passed while awake

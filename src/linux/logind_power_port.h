@@ -63,6 +63,8 @@ class LogindPowerPort final : public PowerPort {
   void set_before_sleep(std::function<void(bool hibernate)> before_sleep) {
     before_sleep_ = std::move(before_sleep);
   }
+  // Asked while logind holds a sleep: true (a signal, Ctrl+C) gives up waiting for the resume.
+  void set_stop_check(StopCheck stop) { stop_ = std::move(stop); }
   int open_handles() const { return token_.open_tokens() + static_cast<int>(timers_.size()); }
   int schemes_not_freed() const { return schemes_.not_freed(); }
 
@@ -77,6 +79,7 @@ class LogindPowerPort final : public PowerPort {
   RtcWakeAlarm alarm_;
   std::function<int64_t()> epoch_now_;
   std::function<void(bool hibernate)> before_sleep_;
+  StopCheck stop_;
   std::vector<std::unique_ptr<Timer>> timers_;
   SchemeBlocks schemes_;
   std::optional<int64_t> alarm_armed_for_;

@@ -252,6 +252,7 @@ DWORD RfkillWlanPort::WlanSetInterface(HANDLE client, const GUID* guid, DWORD op
     return ERROR_GEN_FAILURE;
   }
   problem_.clear();
+  ++radio_sets_;
   return ERROR_SUCCESS;
 }
 

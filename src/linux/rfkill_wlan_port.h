@@ -57,6 +57,8 @@ class RfkillWlanPort final : public WlanPort {
   // For the status strip.
   std::vector<RfkillSwitch> switches() { return wlan_switches(files_, paths_.rfkill_root); }
   const std::string& problem() const { return problem_; }
+  // Radio states this port has set so far: the strip reads the switches again after one.
+  long radio_sets() const { return radio_sets_; }
   int outstanding() const { return static_cast<int>(clients_.size() + blocks_.size()); }
 
  private:
@@ -70,4 +72,5 @@ class RfkillWlanPort final : public WlanPort {
   std::set<void*> blocks_;
   uintptr_t next_client_ = 0x5000;
   std::string problem_;
+  long radio_sets_ = 0;
 };

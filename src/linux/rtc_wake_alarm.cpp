@@ -74,3 +74,7 @@ std::optional<bool> RtcWakeAlarm::wakeup_enabled() const {
 bool RtcWakeAlarm::exists() const {
   return ::access((root_ + "/wakealarm").c_str(), F_OK) == 0;
 }
+
+bool RtcWakeAlarm::writable() const {
+  return ::access((root_ + "/wakealarm").c_str(), W_OK) == 0;
+}

@@ -24,6 +24,8 @@ class RtcWakeAlarm {
   std::optional<int64_t> armed_for() const;
   std::optional<bool> wakeup_enabled() const;
   bool exists() const;
+  // Whether this process may set the alarm.
+  bool writable() const;
 
   const std::string& last_error() const { return last_error_; }
 

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr uint64_t kTicksPerSecond = 10'000'000;  // 100 ns units
+// Longer, and the negative due time would wrap to a positive one: an absolute time early in 1601.
+constexpr uint64_t kLongestDelaySeconds = INT64_MAX / kTicksPerSecond;
 
 bool test_armed(const LogState& state) {
   return state.sleep_test_mode == kSleepMode || state.sleep_test_mode == kHibernateMode;
@@ -50,16 +52,16 @@ void start_sleep_test(LogState& state, const PanelPorts& ports, int command_id) 
   format_log_row(kind, 0, state.local_time, state.battery, 0, state.log_line);
   write_sleep_line(state, ports, state.log_line, kind);
 
-  const int64_t delay = wake_delay(state, ports);
+  const std::optional<int64_t> delay = wake_delay(state, ports);
   state.sleep_test_mode = mode;
-  if (delay != 0) {
-    suspend_with_wake_timer(state, ports, mode == kHibernateMode, delay);
-  } else {
+  if (delay.has_value() && *delay == 0) {
     suspend_now(ports, mode);
+  } else {
+    suspend_with_wake_timer(state, ports, mode == kHibernateMode, delay);
   }
 }
 
-int64_t wake_delay(const LogState& state, const PanelPorts& ports) {
+std::optional<int64_t> wake_delay(const LogState& state, const PanelPorts& ports) {
   if (ports.dialog.IsDlgButtonChecked(state.panel, IDC_WAKE_UP_AFTER) != BST_CHECKED) {
     return 0;
   }
@@ -67,9 +69,12 @@ int64_t wake_delay(const LogState& state, const PanelPorts& ports) {
   const uint64_t hours = ports.dialog.GetDlgItemInt(state.panel, IDC_WAKE_HOURS, nullptr, FALSE);
   const uint64_t minutes = ports.dialog.GetDlgItemInt(state.panel, IDC_WAKE_MINUTES, nullptr, FALSE);
   const uint64_t seconds = ports.dialog.GetDlgItemInt(state.panel, IDC_WAKE_SECONDS, nullptr, FALSE);
+  // At most about 3.7e14 seconds from four 32-bit fields: no overflow here.
   const uint64_t total_seconds = ((days * 24 + hours) * 60 + minutes) * 60 + seconds;
-  // Two's-complement wrap-around, computed unsigned so that no overflow is undefined.
-  return static_cast<int64_t>((0 - total_seconds) * kTicksPerSecond);
+  if (total_seconds > kLongestDelaySeconds) {
+    return std::nullopt;
+  }
+  return -static_cast<int64_t>(total_seconds * kTicksPerSecond);
 }
 
 void update_wake_fields(LogState& state, const PanelPorts& ports) {

@@ -16,10 +16,12 @@ struct LaptopStatus {
   unsigned wake_timers_ac = 0, wake_timers_dc = 0;
   std::u16string note;  // what the desktop last did with a key chord
 
-  // What the strip draws, whichever laptop runs: which one it is (also on the title line), then the
-  // phrases of its first row and of the rows below, and the keys that work.
+  // What the strip draws, whichever laptop runs, in the order it gives up rows when the terminal is
+  // short of them: which laptop it is (also on the title line) with AC and battery; the last problem
+  // or why a power request did not go ahead; the devices; the keys that work.
   std::u16string name;
   std::vector<std::u16string> heading;
+  std::vector<std::u16string> notices;
   std::vector<std::u16string> details;
   std::u16string keys;
 };

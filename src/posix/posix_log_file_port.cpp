@@ -39,6 +39,7 @@ constexpr SystemMessage kSystemMessages[] = {
     {ERROR_INSUFFICIENT_BUFFER, u"The data area passed to a system call is too small.\r\n"},
     {ERROR_ALREADY_EXISTS, u"Cannot create a file when that file already exists.\r\n"},
     {ERROR_FILENAME_EXCED_RANGE, u"The filename or extension is too long.\r\n"},
+    {ERROR_FILE_TOO_LARGE, u"The file size exceeds the limit allowed and cannot be saved.\r\n"},
     {ERROR_INVALID_FLAGS, u"Invalid flags.\r\n"},
 };
 
@@ -60,6 +61,8 @@ DWORD windows_error_of(int error_number) {
       return ERROR_TOO_MANY_OPEN_FILES;
     case ENAMETOOLONG:
       return ERROR_FILENAME_EXCED_RANGE;
+    case EFBIG:  // past the file size limit (ulimit -f) or the file system's largest file
+      return ERROR_FILE_TOO_LARGE;
     case EBADF:
       return ERROR_INVALID_HANDLE;
     default:
@@ -113,6 +116,40 @@ bool read_file_start(const std::string& path, size_t limit, std::string& bytes, 
   }
 }
 
+// An existing log reopened to be written again from its start. The program may run as root (for
+// the wake alarm) in a folder others can write to, where the name may have been planted: a link is
+// never followed, a device or FIFO never opened, and a file that has a second name elsewhere is not
+// truncated. -1 with errno set when the name cannot be replaced safely.
+int reopen_existing_log(const std::string& path, int mode) {
+  struct stat named {};
+  if (::lstat(path.c_str(), &named) != 0) {
+    return -1;
+  }
+  if (!S_ISREG(named.st_mode) || named.st_nlink != 1) {
+    errno = EACCES;
+    return -1;
+  }
+  // O_NONBLOCK: should the name have become a FIFO since, opening it must not wait for a reader.
+  auto file = owned_descriptor(::open(path.c_str(), mode | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.holds()) {
+    errno = errno == ELOOP ? EACCES : errno;  // a link put there since the look
+    return -1;
+  }
+  struct stat opened {};
+  if (::fstat(file.get(), &opened) != 0) {
+    return -1;
+  }
+  if (opened.st_dev != named.st_dev || opened.st_ino != named.st_ino || !S_ISREG(opened.st_mode) ||
+      opened.st_nlink != 1) {
+    errno = EACCES;
+    return -1;
+  }
+  if (::ftruncate(file.get(), 0) != 0) {
+    return -1;
+  }
+  return file.release();  // O_NONBLOCK does nothing to a regular file's reads and writes
+}
+
 HANDLE handle_of_slot(size_t slot) {
   // Kernel handles are multiples of four, never 0 nor INVALID_HANDLE_VALUE.
   return reinterpret_cast<HANDLE>(static_cast<uintptr_t>(4 * (slot + 1)));
@@ -156,11 +193,12 @@ HANDLE PosixLogFilePort::CreateFileW(const char16_t* path, DWORD access, DWORD /
   const std::string native = native_path(path);
   const int mode = (access & GENERIC_READ) != 0 ? O_RDWR : O_WRONLY;
   // CREATE_ALWAYS succeeds either way, and says with ERROR_ALREADY_EXISTS that it truncated a file.
+  // The exclusive create never follows a link: any name already there, a dangling link too, is EEXIST.
   bool existed = false;
   int descriptor = ::open(native.c_str(), mode | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
   if (descriptor < 0 && errno == EEXIST) {
     existed = true;
-    descriptor = ::open(native.c_str(), mode | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    descriptor = reopen_existing_log(native, mode);
   }
   if (descriptor < 0) {
     last_error_ = windows_error_of(errno);

@@ -29,7 +29,7 @@ void allow_wake_timers(PowerActionState& state, const PanelPorts& ports) {
   ports.power.PowerSetActiveScheme(nullptr, scheme.get());
 }
 
-void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, int64_t due_time) {
+void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, std::optional<int64_t> due_time) {
   // A timer of an earlier test is closed before the new one takes its place.
   if (state.wake_timer != nullptr) {
     ports.power.CloseHandle(state.wake_timer);
@@ -40,8 +40,8 @@ void arm_wake_timer(PowerActionState& state, const PanelPorts& ports, int64_t du
     defer_report(state, u"Can't Create Wait timer", u"", MB_OK);
   }
   LARGE_INTEGER due = {};
-  due.QuadPart = due_time;
-  if (!ports.power.SetWaitableTimer(state.wake_timer, &due, 0, TRUE)) {
+  due.QuadPart = due_time.value_or(0);
+  if (!due_time.has_value() || !ports.power.SetWaitableTimer(state.wake_timer, &due, 0, TRUE)) {
     if (state.wake_timer != nullptr) {
       ports.power.CloseHandle(state.wake_timer);
       state.wake_timer = nullptr;
@@ -74,7 +74,7 @@ void suspend_now(const PanelPorts& ports, int32_t action) {
 }
 
 void suspend_with_wake_timer(PowerActionState& state, const PanelPorts& ports, bool hibernate,
-                             int64_t due_time) {
+                             std::optional<int64_t> due_time) {
   allow_wake_timers(state, ports);
   arm_wake_timer(state, ports, due_time);
   // The suspend needs the privilege; this path must not rely on an earlier test having enabled it.

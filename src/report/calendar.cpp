@@ -26,8 +26,14 @@ CalendarDate civil_from_days(int64_t days) {
 
 int64_t wall_clock_seconds(const ReadLog& log, int64_t elapsed_s) {
   const int64_t first = log.rows.empty() ? 0 : log.rows.front().seconds_of_day;
-  const int64_t day = log.start_date.known()
-                          ? days_from_civil(log.start_date.year, log.start_date.month, log.start_date.day)
-                          : 0;
+  int64_t day = 0;
+  if (log.start_date.known()) {
+    day = days_from_civil(log.start_date.year, log.start_date.month, log.start_date.day);
+    // The first row is taken at the name's time or after it: a clock that reads earlier has passed
+    // midnight, and the date has rolled over with it.
+    if (first < log.name_seconds_of_day) {
+      ++day;
+    }
+  }
   return day * 86400 + first + elapsed_s;
 }

@@ -106,9 +106,14 @@ bool parse_row(std::string_view line, bool s1, LogRow& row) {
   if (s1 && (!parse_int32(fields[0], row.item) || row.item < 0)) {
     return false;
   }
-  return parse_time_and_life(fields[first], row) && parse_int32(fields[first + 1], row.full) &&
-         parse_int32(fields[first + 2], row.remains) && parse_int32(fields[first + 3], row.rate) &&
-         parse_int32(fields[first + 4], row.diff);
+  if (!parse_time_and_life(fields[first], row) || !parse_int32(fields[first + 1], row.full) ||
+      !parse_int32(fields[first + 2], row.remains) || !parse_int32(fields[first + 3], row.rate) ||
+      !parse_int32(fields[first + 4], row.diff)) {
+    return false;
+  }
+  // The panel divides whatever the driver gave: a percentage of an unknown capacity is no figure.
+  row.life_known = row.life_known && row.full_known() && row.remains_known();
+  return true;
 }
 
 std::string excerpt(std::string_view line) {
@@ -123,8 +128,8 @@ std::string excerpt(std::string_view line) {
   return line.size() > kExcerptLength ? shown + "..." : shown;
 }
 
-// "S1-14h06m13s-2026y12m07d": the date of the start, wherever it stands in the name.
-CalendarDate date_in_name(std::string_view name) {
+// "S1-14h06m13s-2026y12m07d": the date and time of the start, wherever they stand in the name.
+void read_name_stamp(std::string_view name, ReadLog& log) {
   for (size_t at = name.find('-'); at != std::string_view::npos; at = name.find('-', at + 1)) {
     int hour = 0, minute = 0, second = 0, year = 0, month = 0, day = 0;
     char h = 0, m = 0, s = 0, dash = 0, y = 0, mo = 0, d = 0;
@@ -133,10 +138,13 @@ CalendarDate date_in_name(std::string_view name) {
                     &s, &dash, &year, &y, &month, &mo, &day, &d) == 13 &&
         h == 'h' && m == 'm' && s == 's' && dash == '-' && y == 'y' && mo == 'm' && d == 'd' && year > 0 &&
         month >= 1 && month <= 12 && day >= 1 && day <= 31) {
-      return {year, month, day};
+      log.start_date = {year, month, day};
+      if (hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60) {
+        log.name_seconds_of_day = (hour * 60 + minute) * 60 + second;
+      }
+      return;
     }
   }
-  return {};
 }
 
 ReportLogKind sleep_kind_of(std::string_view name) {
@@ -158,8 +166,8 @@ std::string_view base_name(std::string_view path) {
 
 ReadLog read_log(std::string_view name, std::string_view bytes) {
   ReadLog log;
-  log.name = well_formed_utf8(name);
-  log.start_date = date_in_name(base_name(name));
+  log.name = shown_text(name);
+  read_name_stamp(base_name(name), log);
   if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
     bytes.remove_prefix(kUtf8Mark.size());  // an editor that saved it again as UTF-8
   }

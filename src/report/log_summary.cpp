@@ -1,43 +1,67 @@
 #include "report/log_summary.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 constexpr double kSecondsPerHour = 3600.0;
 // Steps of 59 ticks, with a little room for a late timer.
 constexpr int64_t kMinuteStepLow = 58, kMinuteStepHigh = 62;
+// 2^63: the first double past the largest 64-bit integer.
+constexpr double kInt64Bound = 9223372036854775808.0;
 
 std::string count_text(int count, const char* one, const char* many) {
   return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
-const LogRow* first_with_capacities(const std::vector<LogRow>& rows) {
-  const auto found =
-      std::find_if(rows.begin(), rows.end(), [](const LogRow& r) { return r.capacities_known(); });
+template <class Known>
+const LogRow* first_row(const std::vector<LogRow>& rows, Known known) {
+  const auto found = std::find_if(rows.begin(), rows.end(), known);
   return found == rows.end() ? nullptr : &*found;
 }
 
-const LogRow* last_with_capacities(const std::vector<LogRow>& rows) {
-  const auto found =
-      std::find_if(rows.rbegin(), rows.rend(), [](const LogRow& r) { return r.capacities_known(); });
+template <class Known>
+const LogRow* last_row(const std::vector<LogRow>& rows, Known known) {
+  const auto found = std::find_if(rows.rbegin(), rows.rend(), known);
   return found == rows.rend() ? nullptr : &*found;
 }
 
+const auto remains_known = [](const LogRow& row) { return row.remains_known(); };
+const auto full_known = [](const LogRow& row) { return row.full_known(); };
+
+std::optional<double> percent_of(std::optional<double> drain_mw, std::optional<int32_t> full) {
+  if (!drain_mw.has_value() || !full.has_value()) {
+    return std::nullopt;
+  }
+  return *drain_mw * 100.0 / *full;
+}
+
 void note_row_marks(LogReport& report) {
-  int unknown_life = 0, unknown_values = 0, rising = 0;
+  int no_full = 0, unknown_remains = 0, unknown_rate = 0, rising = 0;
   const std::vector<LogRow>& rows = report.log.rows;
-  for (size_t i = 0; i < rows.size(); ++i) {
-    unknown_life += rows[i].life_known ? 0 : 1;
-    unknown_values += rows[i].capacities_known() && rows[i].rate_known() ? 0 : 1;
+  // A failed reading after a resume has a note of its own.
+  const bool failed_last =
+      report.sleep.has_value() && report.sleep->outcome == SleepOutcome::resume_reading_failed;
+  const size_t counted = failed_last ? rows.size() - 1 : rows.size();
+  for (size_t i = 0; i < counted; ++i) {
+    no_full += rows[i].full_known() ? 0 : 1;
+    unknown_remains += rows[i].remains_known() ? 0 : 1;
+    unknown_rate += rows[i].rate_known() ? 0 : 1;
     rising += diff_known(rows, i) && rows[i].diff > 0 ? 1 : 0;
   }
-  if (unknown_life > 0) {
-    report.notes.push_back(count_text(unknown_life, "row has", "rows have") + " no life percentage (N/A)");
+  if (no_full > 0) {
+    report.notes.push_back(count_text(no_full, "row has", "rows have") +
+                           " no full-charged capacity (0 or unknown): no life percentage, and no % of full "
+                           "from those rows");
   }
-  if (unknown_values > 0) {
-    report.notes.push_back(count_text(unknown_values, "row has", "rows have") +
-                           " unknown capacities or rate; left out of the figures");
+  if (unknown_remains > 0) {
+    report.notes.push_back(count_text(unknown_remains, "row has", "rows have") +
+                           " an unknown remaining capacity (printed negative); left out of the figures");
+  }
+  if (unknown_rate > 0) {
+    report.notes.push_back(count_text(unknown_rate, "row has", "rows have") +
+                           " an unknown rate; left out of the rate figures");
   }
   if (rising > 0) {
     report.notes.push_back(count_text(rising, "row has", "rows have") +
@@ -62,32 +86,31 @@ void note_file_marks(LogReport& report) {
   }
 }
 
-S1Summary summarise_s1(LogReport& report) {
-  const std::vector<LogRow>& rows = report.log.rows;
-  S1Summary s1;
-  s1.rows = static_cast<int>(rows.size());
-  if (rows.empty()) {
-    s1.ending = S1Ending::no_stop_row;
-    return s1;
+void summarise_drain(S1Summary& s1, const std::vector<LogRow>& rows) {
+  const LogRow* first = first_row(rows, remains_known);
+  const LogRow* last = last_row(rows, remains_known);
+  if (const LogRow* full = last_row(rows, full_known)) {
+    s1.full = full->full;
   }
-  s1.duration_s = rows.back().elapsed_s - rows.front().elapsed_s;
-  const LogRow* first = first_with_capacities(rows);
-  const LogRow* last = last_with_capacities(rows);
-  if (first != nullptr) {
-    s1.start_remains = first->remains;
-    s1.end_remains = last->remains;
-    s1.full = last->full;
-    s1.energy_used_mwh = static_cast<int64_t>(first->remains) - last->remains;
-    const int64_t measured_s = last->elapsed_s - first->elapsed_s;
-    if (measured_s > 0) {
-      s1.average_drain_mw =
-          static_cast<double>(*s1.energy_used_mwh) * kSecondsPerHour / static_cast<double>(measured_s);
-      if (*s1.average_drain_mw > 0) {
-        s1.projected_runtime_s =
-            static_cast<int64_t>(*s1.full / *s1.average_drain_mw * kSecondsPerHour + 0.5);
-      }
-    }
+  if (first == nullptr) {
+    return;
   }
+  s1.start_remains = first->remains;
+  s1.end_remains = last->remains;
+  s1.energy_used_mwh = static_cast<int64_t>(first->remains) - last->remains;
+  const int64_t measured_s = last->elapsed_s - first->elapsed_s;
+  if (measured_s <= 0) {
+    return;
+  }
+  s1.average_drain_mw =
+      static_cast<double>(*s1.energy_used_mwh) * kSecondsPerHour / static_cast<double>(measured_s);
+  s1.percent_per_hour = percent_of(s1.average_drain_mw, s1.full);
+  if (s1.full.has_value() && *s1.average_drain_mw > 0) {
+    s1.projected_runtime_s = whole_seconds(*s1.full / *s1.average_drain_mw * kSecondsPerHour);
+  }
+}
+
+void summarise_rates(S1Summary& s1, const std::vector<LogRow>& rows) {
   double rate_sum = 0;
   int rate_count = 0;
   for (const LogRow& row : rows) {
@@ -102,10 +125,23 @@ S1Summary summarise_s1(LogReport& report) {
   if (rate_count > 0) {
     s1.average_rate_mw = rate_sum / rate_count;
   }
+}
+
+S1Summary summarise_s1(LogReport& report) {
+  const std::vector<LogRow>& rows = report.log.rows;
+  S1Summary s1;
+  s1.rows = static_cast<int>(rows.size());
+  if (rows.empty()) {
+    s1.ending = S1Ending::no_stop_row;
+    return s1;
+  }
+  s1.duration_s = rows.back().elapsed_s - rows.front().elapsed_s;
+  summarise_drain(s1, rows);
+  summarise_rates(s1, rows);
 
   // The Item column counts every row the session wrote: a jump means rows are missing.
   for (size_t i = 1; i < rows.size(); ++i) {
-    if (rows[i].item != rows[i - 1].item + 1) {
+    if (int64_t{rows[i].item} != int64_t{rows[i - 1].item} + 1) {
       report.notes.push_back("items jump from " + std::to_string(rows[i - 1].item) + " to " +
                              std::to_string(rows[i].item) + " at line " + std::to_string(rows[i].line) +
                              ": rows are missing");
@@ -155,14 +191,16 @@ SleepSummary summarise_sleep(LogReport& report) {
     report.notes.push_back("the battery could not be read after the resume (the row is all zero)");
     return sleep;
   }
-  if (!before.capacities_known() || !after.capacities_known()) {
+  if (!before.remains_known() || !after.remains_known()) {
     return sleep;
   }
   sleep.energy_lost_mwh = static_cast<int64_t>(before.remains) - after.remains;
   if (sleep.asleep_s > 0) {
     const double hours = static_cast<double>(sleep.asleep_s) / kSecondsPerHour;
     sleep.average_drain_mw = static_cast<double>(*sleep.energy_lost_mwh) / hours;
-    sleep.percent_per_hour = *sleep.average_drain_mw * 100.0 / before.full;
+    const LogRow* full = before.full_known() ? &before : after.full_known() ? &after : nullptr;
+    sleep.percent_per_hour =
+        percent_of(sleep.average_drain_mw, full != nullptr ? std::optional(full->full) : std::nullopt);
   }
   return sleep;
 }
@@ -171,6 +209,14 @@ SleepSummary summarise_sleep(LogReport& report) {
 
 bool is_sleep_kind(ReportLogKind kind) {
   return kind != ReportLogKind::s1;
+}
+
+std::optional<int64_t> whole_seconds(double seconds) {
+  const double rounded = std::round(seconds);
+  if (!std::isfinite(rounded) || rounded >= kInt64Bound || rounded < -kInt64Bound) {
+    return std::nullopt;
+  }
+  return static_cast<int64_t>(rounded);
 }
 
 LogReport summarise(ReadLog log) {

@@ -14,11 +14,13 @@ enum class S1Ending { stopped, no_stop_row, cut_off };
 struct S1Summary {
   int rows = 0;
   int64_t duration_s = 0;
-  std::optional<int32_t> start_remains, end_remains, full;  // first and last readable values
+  std::optional<int32_t> start_remains, end_remains;  // first and last known values
+  std::optional<int32_t> full;                        // the last known full-charged capacity
   std::optional<int64_t> energy_used_mwh;
   std::optional<double> average_rate_mw;
   std::optional<int32_t> lowest_rate_mw, highest_rate_mw;
-  std::optional<double> average_drain_mw;      // energy used over the duration
+  std::optional<double> average_drain_mw;      // energy used over the time between those values
+  std::optional<double> percent_per_hour;      // that drain, of the full-charged capacity
   std::optional<int64_t> projected_runtime_s;  // full to empty at the average drain
   S1Ending ending = S1Ending::stopped;
 };
@@ -43,3 +45,6 @@ struct LogReport {
 LogReport summarise(ReadLog log);
 
 bool is_sleep_kind(ReportLogKind kind);
+
+// Whole seconds, or nothing where the value is no number or does not fit 64 bits.
+std::optional<int64_t> whole_seconds(double seconds);

@@ -15,5 +15,7 @@ class ReportFiles {
   // The names in a folder, without "." and "..".
   virtual bool list_folder(const std::string& path, std::vector<std::string>& names, std::string& error) = 0;
   virtual bool write_file(const std::string& path, std::string_view bytes, std::string& error) = 0;
+  // Whether both paths name one existing file (through links, another spelling or another case).
+  virtual bool same_file(const std::string& a, const std::string& b) = 0;
   virtual char separator() const = 0;
 };

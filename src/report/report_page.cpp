@@ -1,54 +1,13 @@
 #include "report/report_page.h"
 
-#include <cstdio>
-#include <iterator>
-
-#include "report/calendar.h"
+#include "report/capacity_history.h"
+#include "report/cycle_runs_page.h"
 #include "report/embedded_web.h"
+#include "report/page_data.h"
 #include "report/summary_table.h"
 #include "report/text_encoding.h"
 
 namespace {
-
-std::string number_text(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.10g", value);
-  return text;
-}
-
-// One column of chart data; null where the row has no such value.
-template <class Value>
-std::string json_series(const std::vector<LogRow>& rows, Value value) {
-  std::string json = "[";
-  for (size_t i = 0; i < rows.size(); ++i) {
-    json += i == 0 ? "" : ",";
-    json += value(rows[i]);
-  }
-  return json + "]";
-}
-
-std::string s1_data(const LogReport& report, size_t index) {
-  const ReadLog& log = report.log;
-  const auto integer = [](bool known, int64_t v) { return known ? std::to_string(v) : std::string("null"); };
-  std::string json = "{\"id\":" + std::to_string(index) + ",\"name\":" + json_quoted(log.name) +
-                     ",\"dated\":" + (log.start_date.known() ? "true" : "false");
-  json += ",\"clock\":" + json_series(log.rows, [&](const LogRow& r) {
-            return std::to_string(wall_clock_seconds(log, r.elapsed_s));
-          });
-  json +=
-      ",\"elapsed\":" + json_series(log.rows, [](const LogRow& r) { return std::to_string(r.elapsed_s); });
-  json += ",\"remains\":" +
-          json_series(log.rows, [&](const LogRow& r) { return integer(r.capacities_known(), r.remains); });
-  json += ",\"life\":" + json_series(log.rows, [](const LogRow& r) {
-            return r.life_known ? number_text(r.life_percent) : std::string("null");
-          });
-  json +=
-      ",\"rate\":" + json_series(log.rows, [&](const LogRow& r) { return integer(r.rate_known(), r.rate); });
-  json += ",\"diff\":" + json_series(log.rows, [&](const LogRow& r) {
-            return integer(diff_known(log.rows, static_cast<size_t>(&r - log.rows.data())), r.diff);
-          });
-  return json + "}";
-}
 
 void append_figure(std::string& html, const char* label, const std::string& value) {
   html += "<dt>" + html_escaped(label) + "</dt><dd>" + html_escaped(value) + "</dd>";
@@ -65,69 +24,97 @@ void append_notes(std::string& html, const LogReport& report) {
   html += "</ul>";
 }
 
-void append_s1_section(std::string& html, const LogReport& report, const std::vector<SummaryCell>& cells,
-                       size_t index) {
-  const auto& columns = summary_columns();
+// A log's figures under the labels of its family's table, then its notes and, for an S1 run, its charts.
+void append_section(std::string& html, const LogReport& report, size_t index) {
+  const ReportFamily family = family_of(report);
+  const std::vector<SummaryColumn>& columns = summary_columns(family);
+  const std::vector<SummaryCell> cells = summary_cells(report);
   const std::string id = std::to_string(index);
-  html +=
-      "<section class=\"log s1\" id=\"log-" + id + "\"><h3>" + html_escaped(report.log.name) + "</h3><dl>";
-  for (size_t i = 2; i + 1 < cells.size(); ++i) {
+  html += std::string("<section class=\"log ") + (family == ReportFamily::s1_runs ? "s1" : "sleep") +
+          "\" id=\"log-" + id + "\"><h3>" + html_escaped(report.log.name) + "</h3><dl>";
+  for (size_t i = 1; i + 1 < cells.size(); ++i) {
     append_figure(html, columns[i].title, cells[i].text);
   }
   html += "</dl>";
   append_notes(html, report);
-  if (report.log.rows.size() >= 2) {
+  if (family == ReportFamily::s1_runs && report.log.rows.size() >= 2) {
     html += "<div class=\"chart\" id=\"capacity-" + id + "\"></div><div class=\"chart\" id=\"rate-" + id +
             "\"></div>";
   }
   html += "</section>";
 }
 
-void append_sleep_section(std::string& html, const LogReport& report, const std::vector<SummaryCell>& cells,
-                          size_t index) {
-  html += "<section class=\"log sleep\" id=\"log-" + std::to_string(index) + "\"><h3>" +
-          html_escaped(report.log.name) + "</h3><dl>";
-  const char* labels[] = {"Kind",
-                          "Asleep from",
-                          "Time asleep",
-                          "Rows",
-                          "Remains before (mWh)",
-                          "Remains after (mWh)",
-                          "Energy lost (mWh)",
-                          "Average drain asleep (mW)",
-                          "Drain asleep (% of full per hour)"};
-  for (size_t i = 0; i < std::size(labels); ++i) {
-    append_figure(html, labels[i], cells[i + 1].text);
+void append_table(std::string& html, const std::vector<LogReport>& reports, ReportFamily family) {
+  std::string rows;
+  for (const LogReport& report : reports) {
+    if (family_of(report) != family) {
+      continue;
+    }
+    rows += "<tr>";
+    for (const SummaryCell& cell : summary_cells(report)) {
+      rows +=
+          cell.has_value ? "<td class=\"number\" data-value=\"" + number_text(cell.value) + "\">" : "<td>";
+      rows += html_escaped(cell.text) + "</td>";
+    }
+    rows += "</tr>";
   }
-  append_figure(html, "Ending", cells[cells.size() - 2].text);
-  html += "</dl>";
-  append_notes(html, report);
-  html += "</section>";
-}
-
-void append_table(std::string& html, const std::vector<LogReport>& reports) {
-  const auto& columns = summary_columns();
-  html += "<div class=\"table-box\"><table id=\"summary\"><thead><tr>";
-  for (const SummaryColumn& column : columns) {
+  if (rows.empty()) {
+    return;
+  }
+  html += std::string("<h3>") + family_heading(family) + "</h3>";
+  html += "<div class=\"table-box\"><table class=\"summary\"><thead><tr>";
+  for (const SummaryColumn& column : summary_columns(family)) {
     html += std::string("<th") + (column.numeric ? " class=\"number\"" : "") + " title=\"Sort\">" +
             html_escaped(column.title) + "</th>";
   }
-  html += "</tr></thead><tbody>";
-  for (const LogReport& report : reports) {
-    html += "<tr>";
-    for (const SummaryCell& cell : summary_cells(report)) {
-      html +=
-          cell.has_value ? "<td class=\"number\" data-value=\"" + number_text(cell.value) + "\">" : "<td>";
-      html += html_escaped(cell.text) + "</td>";
-    }
-    html += "</tr>";
+  html += "</tr></thead><tbody>" + rows + "</tbody></table></div>";
+}
+
+void append_machine(std::string& html, const MachineBattery& machine) {
+  if (!machine.found) {
+    html +=
+        "<p id=\"machine\">The machine this report ran on has no battery the report could read, so the "
+        "chart has no design capacity to compare with.</p>";
+    return;
   }
-  html += "</tbody></table></div>";
+  html +=
+      "<section id=\"machine\"><h3>The battery of the machine this report ran on</h3><p class=\"lede\">"
+      "This is the machine the report ran on, which need not be the one that wrote the logs. Its design "
+      "capacity is the chart's 100 % line.</p><dl>";
+  const auto or_none = [](const std::string& text) { return text.empty() ? std::string("n/a") : text; };
+  const auto number = [](auto value) {
+    return value.has_value() ? std::to_string(*value) : std::string("n/a");
+  };
+  append_figure(html, "Manufacturer", or_none(machine.manufacturer));
+  append_figure(html, "Unique ID (model and serial)", or_none(machine.unique_id));
+  append_figure(html, "Chemistry", or_none(machine.chemistry));
+  append_figure(html, "Design capacity (mWh)", number(machine.designed_mwh));
+  append_figure(html, "Full-charged capacity (mWh)", number(machine.full_mwh));
+  append_figure(html, "Cycle count", number(machine.cycle_count));
+  html += "</dl></section>";
+}
+
+void append_capacity_history(std::string& html, const std::vector<LogReport>& reports,
+                             const MachineBattery& machine) {
+  const CapacityHistory history = capacity_history(reports);
+  html += "<h2>Capacity over time</h2>";
+  if (history.points.empty()) {
+    html += "<p>No log gives a full-charged capacity and a date in its name: nothing to chart.</p>";
+  } else {
+    html += "<div class=\"chart\" id=\"capacity-history\"></div>";
+  }
+  if (history.undated_logs > 0) {
+    html += "<p class=\"lede\">" + std::to_string(history.undated_logs) +
+            (history.undated_logs == 1 ? " log has" : " logs have") +
+            " no date in the file name and is left off this chart.</p>";
+  }
+  append_machine(html, machine);
 }
 
 }  // namespace
 
-std::string report_page(const std::vector<LogReport>& reports, const std::vector<std::string>& messages) {
+std::string report_page(const std::vector<LogReport>& reports, const std::vector<CycleRun>& runs,
+                        const std::vector<std::string>& messages, const MachineBattery& machine) {
   std::string html =
       "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
       "<meta name=\"viewport\" content=\"width=device-width\"><title>Chargewright battery report</title>"
@@ -149,29 +136,32 @@ std::string report_page(const std::vector<LogReport>& reports, const std::vector
     html += "</ul>";
   }
   html += "<h2>Summary</h2>";
-  append_table(html, reports);
-
-  std::string data = "[";
-  size_t s1_logs = 0;
-  for (size_t i = 0; i < reports.size(); ++i) {
-    if (reports[i].s1.has_value()) {
-      data += (s1_logs++ == 0 ? "" : ",") + s1_data(reports[i], i);
+  size_t s1_runs = 0, sleep_tests = 0;
+  for (const LogReport& report : reports) {
+    if (family_of(report) == ReportFamily::s1_runs) {
+      ++s1_runs;
+    } else {
+      ++sleep_tests;
     }
   }
-  data += "]";
-  if (s1_logs >= 2) {
+  for (const ReportFamily family : kReportFamilies) {
+    append_table(html, reports, family);
+  }
+  append_capacity_history(html, reports, machine);
+  if (sleep_tests > 0) {
+    html += "<h2>Sleep drain across runs</h2><div class=\"chart\" id=\"sleep-drain\"></div>";
+  }
+  if (s1_runs >= 2) {
     html += "<h2>S1 runs compared</h2><div class=\"chart\" id=\"compare\"></div>";
   }
+  html += cycle_runs_html(runs);
   html += "<h2>Logs</h2>";
   for (size_t i = 0; i < reports.size(); ++i) {
-    const std::vector<SummaryCell> cells = summary_cells(reports[i]);
-    if (reports[i].s1.has_value()) {
-      append_s1_section(html, reports[i], cells, i);
-    } else {
-      append_sleep_section(html, reports[i], cells, i);
-    }
+    append_section(html, reports[i], i);
   }
-  html += "<script type=\"application/json\" id=\"report-data\">" + data + "</script><script>";
+  html += "<script type=\"application/json\" id=\"report-data\">" + page_data_json(reports, machine) +
+          "</script><script type=\"application/json\" id=\"cycle-data\">" + cycle_runs_json(runs) +
+          "</script><script>";
   html += kUplotScript;
   html += "</script><script>";
   html += kPageScript;

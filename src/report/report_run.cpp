@@ -3,7 +3,10 @@
 #include <algorithm>
 
 #include "report/calendar.h"
+#include "report/cycle_runs_page.h"
+#include "report/cycle_summary_reading.h"
 #include "report/log_summary.h"
+#include "report/machine_battery.h"
 #include "report/report_page.h"
 #include "report/summary_table.h"
 #include "report/text_encoding.h"
@@ -14,9 +17,11 @@ constexpr const char* kUsage =
     "Usage: chargewright-report [--output FILE] LOG-OR-FOLDER...\n"
     "\n"
     "Reads S1, S3 and S4 test logs (files, or folders holding S1-*.txt, S3-*.txt and S4-*.txt) and\n"
-    "writes one self-contained HTML page with a summary table and charts; prints the summary here.\n"
+    "the cycle summaries of unattended sleep runs (S3-*-cycles.tsv, S4-*-cycles.tsv), and writes one\n"
+    "self-contained HTML page with summary tables and charts; prints the summary here.\n"
+    "The battery of the machine it runs on, where it can read one, is shown beside the logs' capacities.\n"
     "\n"
-    "  -o, --output FILE  the page to write (default: chargewright-report.html)\n"
+    "  -o, --output FILE  the page to write (default: chargewright-report.html); never one of the logs\n"
     "  -h, --help         this text\n"
     "\n"
     "Exit codes: 0 the page was written, 1 no log could be read (or the page not written), 2 usage.\n";
@@ -47,7 +52,7 @@ bool parse_options(const std::vector<std::string>& arguments, Options& options, 
     } else if (argument.rfind("--output=", 0) == 0 && argument.size() > 9) {
       options.output = argument.substr(9);
     } else {
-      error = "unknown option " + argument;
+      error = "unknown option " + shown_text(argument);
       return false;
     }
   }
@@ -78,7 +83,7 @@ std::vector<std::string> gather_files(const std::vector<std::string>& inputs, Re
                                       std::vector<std::string>& messages) {
   std::vector<std::string> paths;
   for (const std::string& input : inputs) {
-    const std::string shown = well_formed_utf8(input);
+    const std::string shown = shown_text(input);
     switch (files.kind_of(input)) {
       case ReportFiles::Kind::file:
         paths.push_back(input);
@@ -95,12 +100,15 @@ std::vector<std::string> gather_files(const std::vector<std::string>& inputs, Re
         const bool ends_with_separator = input.back() == '/' || input.back() == files.separator();
         const std::string folder = ends_with_separator ? input : input + files.separator();
         for (const std::string& name : names) {
-          if (looks_like_log_name(name) && files.kind_of(folder + name) == ReportFiles::Kind::file) {
+          if ((looks_like_log_name(name) || looks_like_cycle_summary_name(name)) &&
+              files.kind_of(folder + name) == ReportFiles::Kind::file) {
             paths.push_back(folder + name);
           }
         }
         if (paths.size() == before) {
-          messages.push_back(shown + ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt)");
+          messages.push_back(
+              shown +
+              ": the folder holds no test logs (S1-*.txt, S3-*.txt, S4-*.txt) and no cycle summaries");
         }
         break;
       }
@@ -133,8 +141,8 @@ bool earlier(const LogReport& a, const LogReport& b) {
 
 }  // namespace
 
-int run_report(const std::vector<std::string>& arguments, ReportFiles& files, std::string& out,
-               std::string& err) {
+int run_report(const std::vector<std::string>& arguments, ReportFiles& files, BatteryPort& battery,
+               std::string& out, std::string& err) {
   Options options;
   std::string usage_error;
   if (!parse_options(arguments, options, usage_error)) {
@@ -147,12 +155,33 @@ int run_report(const std::vector<std::string>& arguments, ReportFiles& files, st
   }
 
   std::vector<std::string> messages;
+  const std::vector<std::string> paths = gather_files(options.inputs, files, messages);
+  // Checked before anything is read or written: the page must never replace a tester's log.
+  for (const std::string& path : paths) {
+    if (files.same_file(options.output, path)) {
+      err += "chargewright-report: the page " + shown_text(options.output) + " would overwrite " +
+             shown_text(path) + ", one of the files to read; name another --output\n";
+      return kExitUsage;
+    }
+  }
   std::vector<LogReport> reports;
-  for (const std::string& path : gather_files(options.inputs, files, messages)) {
+  std::vector<CycleRun> runs;
+  for (const std::string& path : paths) {
     std::string bytes, error;
-    const std::string shown = well_formed_utf8(path);
+    const std::string shown = shown_text(path);
     if (!files.read_file(path, kLargestLog, bytes, error)) {
       messages.push_back(shown + ": " + error);
+      continue;
+    }
+    if (looks_like_cycle_summary_name(base_name(path))) {
+      CycleRun run = read_cycle_summary(path, bytes);
+      for (const LogProblem& problem : run.problems) {
+        messages.push_back(shown + (problem.line > 0 ? ": line " + std::to_string(problem.line) : "") + ": " +
+                           problem.text);
+      }
+      if (run.is_summary) {
+        runs.push_back(std::move(run));
+      }
       continue;
     }
     ReadLog log = read_log(path, bytes);
@@ -168,17 +197,18 @@ int run_report(const std::vector<std::string>& arguments, ReportFiles& files, st
   for (const std::string& message : messages) {
     err += message + "\n";
   }
-  if (reports.empty()) {
+  if (reports.empty() && runs.empty()) {
     err += "chargewright-report: no test log could be read; no page written\n";
     return kExitNothingRead;
   }
-  out += text_summary(reports);
+  const MachineBattery machine = read_machine_battery(battery);
+  out += text_summary(reports) + cycle_runs_text(runs) + machine_battery_text(machine);
   std::string error;
-  if (!files.write_file(options.output, report_page(reports, messages), error)) {
-    err += "chargewright-report: " + well_formed_utf8(options.output) +
-           ": the page cannot be written: " + error + "\n";
+  if (!files.write_file(options.output, report_page(reports, runs, messages, machine), error)) {
+    err += "chargewright-report: " + shown_text(options.output) + ": the page cannot be written: " + error +
+           "\n";
     return kExitNothingRead;
   }
-  out += "Report written to " + well_formed_utf8(options.output) + "\n";
+  out += "Report written to " + shown_text(options.output) + "\n";
   return kExitWritten;
 }

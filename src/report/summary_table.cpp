@@ -7,13 +7,14 @@
 namespace {
 
 constexpr const char* kNoFigure = "n/a";
-constexpr size_t kFirstS1OnlyColumn = 10;
+constexpr int kLabelWidth = 34;
 
-const std::vector<SummaryColumn> kColumns = {
+const std::vector<SummaryColumn> kS1Columns = {
     {"Log", false},
     {"Kind", false},
     {"Start", false},
-    {"Duration", false},
+    {"End", false},
+    {"Duration", true},
     {"Rows", true},
     {"Start remains (mWh)", true},
     {"End remains (mWh)", true},
@@ -24,6 +25,22 @@ const std::vector<SummaryColumn> kColumns = {
     {"Lowest rate (mW)", true},
     {"Highest rate (mW)", true},
     {"Projected runtime", true},
+    {"Ending", false},
+    {"Notes", false},
+};
+
+const std::vector<SummaryColumn> kSleepColumns = {
+    {"Log", false},
+    {"Kind", false},
+    {"Asleep from", false},
+    {"Resumed at", false},
+    {"Time asleep", true},
+    {"Rows", true},
+    {"Remains before (mWh)", true},
+    {"Remains after (mWh)", true},
+    {"Energy lost (mWh)", true},
+    {"Average drain asleep (mW)", true},
+    {"Drain asleep (% of full per hour)", true},
     {"Ending", false},
     {"Notes", false},
 };
@@ -53,25 +70,24 @@ SummaryCell duration_cell(std::optional<int64_t> seconds) {
   return {duration_text(*seconds), static_cast<double>(*seconds), true};
 }
 
-std::optional<double> percent_of_full(std::optional<double> drain_mw, std::optional<int32_t> full) {
-  if (!drain_mw.has_value() || !full.has_value() || *full <= 0) {
-    return std::nullopt;
-  }
-  return *drain_mw * 100.0 / *full;
+SummaryCell clock_cell(const ReadLog& log, const LogRow* row) {
+  return text_cell(row == nullptr ? kNoFigure : wall_clock_text(log, row->elapsed_s));
 }
 
-const char* ending_text(const LogReport& report) {
-  if (report.s1.has_value()) {
-    switch (report.s1->ending) {
-      case S1Ending::stopped:
-        return "stopped";
-      case S1Ending::no_stop_row:
-        return "no Stop row";
-      case S1Ending::cut_off:
-        return "cut off";
-    }
+const char* s1_ending_text(S1Ending ending) {
+  switch (ending) {
+    case S1Ending::stopped:
+      return "stopped";
+    case S1Ending::no_stop_row:
+      return "no Stop row";
+    case S1Ending::cut_off:
+      return "cut off";
   }
-  switch (report.sleep->outcome) {
+  return "";
+}
+
+const char* sleep_ending_text(SleepOutcome outcome) {
+  switch (outcome) {
     case SleepOutcome::finished:
       return "resumed";
     case SleepOutcome::no_resume_row:
@@ -90,10 +106,62 @@ std::string joined_notes(const LogReport& report) {
   return notes;
 }
 
+void append_s1_cells(std::vector<SummaryCell>& cells, const LogReport& report) {
+  const ReadLog& log = report.log;
+  const S1Summary& s1 = *report.s1;
+  const bool rows = !log.rows.empty();
+  cells.push_back(clock_cell(log, rows ? &log.rows.back() : nullptr));
+  cells.push_back(duration_cell(rows ? std::optional<int64_t>(s1.duration_s) : std::nullopt));
+  cells.push_back(number_cell(s1.rows, 0));
+  cells.push_back(number_cell(as_double(s1.start_remains), 0));
+  cells.push_back(number_cell(as_double(s1.end_remains), 0));
+  cells.push_back(number_cell(as_double(s1.energy_used_mwh), 0));
+  cells.push_back(number_cell(s1.average_drain_mw, 0));
+  cells.push_back(number_cell(s1.percent_per_hour, 2));
+  cells.push_back(number_cell(s1.average_rate_mw, 0));
+  cells.push_back(number_cell(as_double(s1.lowest_rate_mw), 0));
+  cells.push_back(number_cell(as_double(s1.highest_rate_mw), 0));
+  cells.push_back(duration_cell(s1.projected_runtime_s));
+  cells.push_back(text_cell(ending_text(report)));
+}
+
+void append_sleep_cells(std::vector<SummaryCell>& cells, const LogReport& report) {
+  const ReadLog& log = report.log;
+  const SleepSummary& sleep = *report.sleep;
+  const LogRow* after = log.rows.size() >= 2 ? &log.rows.back() : nullptr;
+  // A failed reading's remaining capacity is no figure.
+  const auto remains_of = [&](const LogRow* row) {
+    const bool known = row != nullptr && row->remains_known() &&
+                       !(row == after && sleep.outcome == SleepOutcome::resume_reading_failed);
+    return known ? std::optional<double>(row->remains) : std::nullopt;
+  };
+  cells.push_back(clock_cell(log, after));
+  cells.push_back(duration_cell(after != nullptr ? std::optional<int64_t>(sleep.asleep_s) : std::nullopt));
+  cells.push_back(number_cell(static_cast<double>(log.rows.size()), 0));
+  cells.push_back(number_cell(remains_of(log.rows.empty() ? nullptr : &log.rows.front()), 0));
+  cells.push_back(number_cell(remains_of(after), 0));
+  cells.push_back(number_cell(as_double(sleep.energy_lost_mwh), 0));
+  cells.push_back(number_cell(sleep.average_drain_mw, 0));
+  cells.push_back(number_cell(sleep.percent_per_hour, 2));
+  cells.push_back(text_cell(ending_text(report)));
+}
+
 }  // namespace
 
-const std::vector<SummaryColumn>& summary_columns() {
-  return kColumns;
+ReportFamily family_of(const LogReport& report) {
+  return report.sleep.has_value() ? ReportFamily::sleep_tests : ReportFamily::s1_runs;
+}
+
+const char* family_heading(ReportFamily family) {
+  return family == ReportFamily::s1_runs ? "S1 runs" : "Sleep and hibernate tests";
+}
+
+const std::vector<SummaryColumn>& summary_columns(ReportFamily family) {
+  return family == ReportFamily::s1_runs ? kS1Columns : kSleepColumns;
+}
+
+const char* ending_text(const LogReport& report) {
+  return report.s1.has_value() ? s1_ending_text(report.s1->ending) : sleep_ending_text(report.sleep->outcome);
 }
 
 const char* kind_name(ReportLogKind kind) {
@@ -111,14 +179,14 @@ const char* kind_name(ReportLogKind kind) {
 }
 
 std::string duration_text(int64_t seconds) {
-  const bool negative = seconds < 0;
-  const int64_t magnitude = negative ? -seconds : seconds;
-  const int64_t days = magnitude / 86400;
+  // Unsigned, so that the most negative value has a magnitude too.
+  const uint64_t magnitude =
+      seconds < 0 ? 0 - static_cast<uint64_t>(seconds) : static_cast<uint64_t>(seconds);
+  const uint64_t days = magnitude / 86400;
   char text[64];
-  std::snprintf(text, sizeof text, "%s%02d:%02d:%02d", negative ? "-" : "",
-                static_cast<int>(magnitude % 86400 / 3600), static_cast<int>(magnitude % 3600 / 60),
-                static_cast<int>(magnitude % 60));
-  return days > 0 ? std::to_string(days) + " d " + text : text;
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(magnitude % 86400 / 3600),
+                static_cast<int>(magnitude % 3600 / 60), static_cast<int>(magnitude % 60));
+  return (seconds < 0 ? "-" : "") + (days > 0 ? std::to_string(days) + " d " : "") + text;
 }
 
 std::string wall_clock_text(const ReadLog& log, int64_t elapsed_s) {
@@ -144,38 +212,11 @@ std::vector<SummaryCell> summary_cells(const LogReport& report) {
   cells.push_back(text_cell(log.name));
   cells.push_back(text_cell(kind_name(log.kind)));
   cells.push_back(text_cell(log.rows.empty() ? kNoFigure : wall_clock_text(log, 0)));
-  if (report.s1.has_value()) {
-    const S1Summary& s1 = *report.s1;
-    cells.push_back(duration_cell(s1.rows > 0 ? std::optional<int64_t>(s1.duration_s) : std::nullopt));
-    cells.push_back(number_cell(s1.rows, 0));
-    cells.push_back(number_cell(as_double(s1.start_remains), 0));
-    cells.push_back(number_cell(as_double(s1.end_remains), 0));
-    cells.push_back(number_cell(as_double(s1.energy_used_mwh), 0));
-    cells.push_back(number_cell(s1.average_drain_mw, 0));
-    cells.push_back(number_cell(percent_of_full(s1.average_drain_mw, s1.full), 2));
-    cells.push_back(number_cell(s1.average_rate_mw, 0));
-    cells.push_back(number_cell(as_double(s1.lowest_rate_mw), 0));
-    cells.push_back(number_cell(as_double(s1.highest_rate_mw), 0));
-    cells.push_back(duration_cell(s1.projected_runtime_s));
+  if (family_of(report) == ReportFamily::s1_runs) {
+    append_s1_cells(cells, report);
   } else {
-    const SleepSummary& sleep = *report.sleep;
-    const bool two_rows = log.rows.size() >= 2;
-    cells.push_back(duration_cell(two_rows ? std::optional<int64_t>(sleep.asleep_s) : std::nullopt));
-    cells.push_back(number_cell(static_cast<double>(log.rows.size()), 0));
-    // A failed reading's remaining capacity is no figure.
-    const auto remains_of = [](const LogRow& row) {
-      return row.capacities_known() ? as_double(std::optional(row.remains)) : std::nullopt;
-    };
-    cells.push_back(number_cell(log.rows.empty() ? std::nullopt : remains_of(log.rows.front()), 0));
-    cells.push_back(number_cell(two_rows ? remains_of(log.rows.back()) : std::nullopt, 0));
-    cells.push_back(number_cell(as_double(sleep.energy_lost_mwh), 0));
-    cells.push_back(number_cell(sleep.average_drain_mw, 0));
-    cells.push_back(number_cell(sleep.percent_per_hour, 2));
-    for (int i = 0; i < 4; ++i) {
-      cells.push_back(text_cell(kNoFigure));  // rates and runtime belong to S1 runs
-    }
+    append_sleep_cells(cells, report);
   }
-  cells.push_back(text_cell(ending_text(report)));
   cells.push_back(text_cell(joined_notes(report)));
   return cells;
 }
@@ -183,14 +224,12 @@ std::vector<SummaryCell> summary_cells(const LogReport& report) {
 std::string text_summary(const std::vector<LogReport>& reports) {
   std::string text;
   for (const LogReport& report : reports) {
+    const std::vector<SummaryColumn>& columns = summary_columns(family_of(report));
     const std::vector<SummaryCell> cells = summary_cells(report);
     text += cells[0].text + "\n";
     for (size_t i = 1; i + 1 < cells.size(); ++i) {
-      if (report.sleep.has_value() && cells[i].text == kNoFigure && i >= kFirstS1OnlyColumn) {
-        continue;  // rates and runtime belong to S1 runs
-      }
       char line[512];
-      std::snprintf(line, sizeof line, "  %-28s %s\n", kColumns[i].title, cells[i].text.c_str());
+      std::snprintf(line, sizeof line, "  %-*s %s\n", kLabelWidth, columns[i].title, cells[i].text.c_str());
       text += line;
     }
     for (const std::string& note : report.notes) {

@@ -5,6 +5,7 @@
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+constexpr char kHexDigits[] = "0123456789abcdef";
 
 // 0x80 to 0x9F; 0 where Windows-1252 defines no character.
 constexpr char16_t kHighControls[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -96,6 +97,45 @@ std::string well_formed_utf8(std::string_view text) {
   return out;
 }
 
+std::string shown_text(std::string_view text) {
+  const std::string well_formed = well_formed_utf8(text);
+  std::string out;
+  out.reserve(well_formed.size());
+  for (size_t i = 0; i < well_formed.size(); ++i) {
+    const auto byte = static_cast<uint8_t>(well_formed[i]);
+    // In well-formed UTF-8, C2 80 to C2 9F are the C1 controls (U+0080 to U+009F).
+    const bool c1 =
+        byte == 0xC2 && i + 1 < well_formed.size() && static_cast<uint8_t>(well_formed[i + 1]) <= 0x9F;
+    if (byte < 0x20 || byte == 0x7F || c1) {
+      const auto code = c1 ? static_cast<uint8_t>(well_formed[++i]) : byte;
+      out += c1 ? "\\u00" : "\\x";
+      out += kHexDigits[code >> 4];
+      out += kHexDigits[code & 0xF];
+    } else {
+      out += well_formed[i];
+    }
+  }
+  return out;
+}
+
+std::string utf8_of_utf16(std::u16string_view text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool low_next = i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    if (high && low_next) {
+      append_utf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+      ++i;
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      append_utf8(out, kReplacement);
+    } else {
+      append_utf8(out, unit);
+    }
+  }
+  return out;
+}
+
 std::string html_escaped(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -124,7 +164,6 @@ std::string html_escaped(std::string_view text) {
 }
 
 std::string json_quoted(std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
   std::string out = "\"";
   for (const char c : text) {
     const auto byte = static_cast<uint8_t>(c);
@@ -134,8 +173,8 @@ std::string json_quoted(std::string_view text) {
     } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
       // '<' escaped so that no name can close the script element the data sits in.
       out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
+      out += kHexDigits[byte >> 4];
+      out += kHexDigits[byte & 0xF];
     } else {
       out += c;
     }

@@ -21,4 +21,7 @@ class PowerScreen {
   virtual bool show_asleep(const SleepView& view, int wait_ms) = 0;
   // Shows the shutdown screen for a moment.
   virtual void show_shutting_down() = 0;
+  // While a real machine sleeps, asked often and without waiting: true once the user wants the
+  // program to end (a signal, or Ctrl+C typed), so the wait for the resume is given up.
+  virtual bool stop_requested() { return false; }
 };

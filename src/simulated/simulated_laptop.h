@@ -13,12 +13,16 @@
 #include "simulated/simulated_input_port.h"
 #include "simulated/simulated_lcd_port.h"
 #include "simulated/simulated_power_port.h"
+#include "simulated/simulated_sleep_facts_port.h"
 #include "simulated/simulated_wlan_port.h"
 
 class SimulatedLaptop {
  public:
   SimulatedLaptop(MonotonicClock& clock, double start_fraction)
-      : model_(clock, start_fraction), battery_(model_), power_(clock, model_, broadcasts_) {}
+      : model_(clock, start_fraction),
+        battery_(model_),
+        power_(clock, model_, broadcasts_),
+        sleep_facts_(power_) {}
   SimulatedLaptop(const SimulatedLaptop&) = delete;
   SimulatedLaptop& operator=(const SimulatedLaptop&) = delete;
 
@@ -46,6 +50,7 @@ class SimulatedLaptop {
   BatteryModel& battery_model() { return model_; }
   SimulatedBatteryPort& battery() { return battery_; }
   SimulatedPowerPort& power() { return power_; }
+  SleepFactsPort& sleep_facts() { return sleep_facts_; }
   SimulatedLcdPort& lcd() { return lcd_; }
   SimulatedWlanPort& wlan() { return wlan_; }
   SimulatedInputPort& input() { return input_; }
@@ -56,6 +61,7 @@ class SimulatedLaptop {
   SimulatedBatteryPort battery_;
   PowerBroadcastQueue broadcasts_;
   SimulatedPowerPort power_;
+  SimulatedSleepFactsPort sleep_facts_;
   SimulatedLcdPort lcd_;
   SimulatedWlanPort wlan_;
   SimulatedInputPort input_;

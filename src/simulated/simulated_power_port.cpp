@@ -9,6 +9,8 @@
 namespace {
 
 constexpr int kMaxWaitMs = 1000;  // the sleeping screen's clock is redrawn at least this often
+// Of a sleep, the share the simulated chipset spends in its lowest state, in thousandths.
+constexpr uint64_t kHardwareSleepPermille = 975;
 
 }  // namespace
 
@@ -80,6 +82,9 @@ HLOCAL SimulatedPowerPort::LocalFree(HLOCAL memory) {
 }
 
 bool SimulatedPowerPort::sleep_until_woken(bool hibernate, bool timer_may_wake) {
+  // The battery model counts a sleep on battery power faster; the machine's own count agrees.
+  const uint64_t scale = battery_.ac_online() ? 1 : static_cast<uint64_t>(kSleepTimeScale);
+  const uint64_t fell_asleep_ms = clock_.milliseconds();
   battery_.fall_asleep(hibernate ? kHibernateLoadMw : kSleepLoadMw, kSleepTimeScale);
   bool woken_by_timer = false;
   for (;;) {
@@ -103,6 +108,18 @@ bool SimulatedPowerPort::sleep_until_woken(bool hibernate, bool timer_may_wake) 
   }
   timers_.fire_due();
   battery_.wake_up();
+  const uint64_t slept_ms = clock_.milliseconds() - fell_asleep_ms;
+  sleeps_.awake_lost_ms += slept_ms;
+  sleeps_.last_asleep_ms = slept_ms * scale;
+  sleeps_.asleep_ms += sleeps_.last_asleep_ms;
+  sleeps_.last_hibernate = hibernate;
+  sleeps_.last_woken_by_timer = woken_by_timer;
+  sleeps_.alarm_pending = timers_.next_resume_due().has_value();
+  if (!hibernate) {
+    ++sleeps_.suspends;
+    sleeps_.last_hw_sleep_us = sleeps_.last_asleep_ms * kHardwareSleepPermille;
+    sleeps_.total_hw_sleep_us += sleeps_.last_hw_sleep_us;
+  }
   return woken_by_timer;
 }
 

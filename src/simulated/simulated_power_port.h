@@ -24,6 +24,19 @@ constexpr double kSleepTimeScale = 60.0;
 constexpr GUID kSimulatedSchemeGuid = {
     0x381B4222, 0xF694, 0x41F0, {0x96, 0x85, 0xFF, 0x5B, 0xB2, 0x60, 0xDF, 0x2E}};
 
+// The simulated machine's sleeps so far, as its kernel would count them.
+struct SimulatedSleeps {
+  int suspends = 0;            // sleeps, not hibernations
+  uint64_t awake_lost_ms = 0;  // clock time spent asleep: the machine's monotonic clock stood still
+  uint64_t asleep_ms = 0;      // the time asleep as the battery felt it (scaled on battery power)
+  uint64_t last_asleep_ms = 0;
+  uint64_t total_hw_sleep_us = 0;
+  uint64_t last_hw_sleep_us = 0;
+  bool last_hibernate = false;
+  bool last_woken_by_timer = false;
+  bool alarm_pending = false;  // a resume timer armed and not rung
+};
+
 struct WakeTimerSetting {
   DWORD ac = 0;
   DWORD dc = 0;
@@ -38,6 +51,7 @@ class SimulatedPowerPort final : public PowerPort {
   SimulatedPowerPort& operator=(const SimulatedPowerPort&) = delete;
 
   void set_screen(PowerScreen* screen) { screen_ = screen; }
+  MonotonicClock& clock() { return clock_; }
 
   HANDLE GetCurrentProcess() override;
   BOOL OpenProcessToken(HANDLE process, DWORD access, HANDLE* token) override;
@@ -66,6 +80,7 @@ class SimulatedPowerPort final : public PowerPort {
   const WaitableTimers& timers() const { return timers_; }
   bool shut_down() const { return shut_down_; }
   int suspends() const { return suspends_; }
+  const SimulatedSleeps& sleeps() const { return sleeps_; }
 
  private:
   DWORD write_wake_setting(const GUID* scheme, const GUID* subgroup, const GUID* setting, DWORD value,
@@ -84,5 +99,6 @@ class SimulatedPowerPort final : public PowerPort {
   SchemeBlocks schemes_;
   ProcessToken token_;
   int suspends_ = 0;
+  SimulatedSleeps sleeps_;
   bool shut_down_ = false;
 };

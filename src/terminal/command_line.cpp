@@ -3,10 +3,14 @@
 #include <cstdio>
 #include <string_view>
 
+#include "lab/lab_command_line.h"
+
 namespace {
 
 constexpr const char* kUsage =
     "Usage: chargewright [--simulate] [--help | --version]\n"
+    "       chargewright log [--duration TIME] [--simulate]\n"
+    "       chargewright sleep --cycles N --sleep TIME [--wait TIME] [--hibernate] [--simulate]\n"
     "The Chargewright battery panel, in the terminal. It runs on this machine's own battery, AC\n"
     "adapter and devices where /sys/class/power_supply has a system battery (a supply of type\n"
     "Battery, not one of scope Device such as a mouse), and on a simulated laptop where it has none.\n"
@@ -44,6 +48,8 @@ int answer_command_line(const CommandLine& command_line) {
   switch (command_line.action) {
     case CommandLine::Action::show_help:
       std::fputs(kUsage, stdout);
+      std::fputs("\n", stdout);
+      std::fputs(kLabUsage, stdout);
       return 0;
     case CommandLine::Action::show_version:
       std::puts("chargewright " CHARGEWRIGHT_VERSION);

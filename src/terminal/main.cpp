@@ -5,13 +5,16 @@
 #include <string>
 
 #include "identity/board_identity.h"
+#include "lab/lab_command_line.h"
+#include "lab/lab_entry.h"
+#include "laptop/laptop.h"
 #include "linux/linux_laptop.h"
 #include "panel/panel.h"
 #include "posix/local_clock_port.h"
 #include "posix/monotonic_clock.h"
 #include "posix/posix_log_file_port.h"
 #include "terminal/command_line.h"
-#include "terminal/laptop.h"
+#include "terminal/last_sleep_watch.h"
 #include "terminal/panel_keys.h"
 #include "terminal/terminal_check.h"
 #include "terminal/terminal_dialog.h"
@@ -69,9 +72,34 @@ bool wait_with_display_off(TerminalScreen& screen, TerminalDialog& dialog, Lapto
   return true;
 }
 
+// The laptop the program runs on, chosen here alone: the real one where the machine has a battery.
+std::unique_ptr<Laptop> choose_laptop(bool simulate, MonotonicClock& clock) {
+  return simulate || !machine_has_battery() ? simulated_laptop(clock, kStartingCharge) : real_laptop();
+}
+
+// `chargewright log` and `chargewright sleep`: the unattended host, without a terminal.
+int run_unattended(int argc, char** argv) {
+  const LabCommand command = parse_lab_command(argc, argv);
+  if (command.show_help) {
+    std::fputs(kLabUsage, stdout);
+    return 0;
+  }
+  if (!command.error.empty()) {
+    std::fprintf(stderr, "chargewright: %s\n", command.error.c_str());
+    std::fputs(kLabUsage, stderr);
+    return 2;
+  }
+  SteadyClock steady_clock;
+  const std::unique_ptr<Laptop> laptop = choose_laptop(command.simulate, steady_clock);
+  return run_lab_command(command, *laptop, steady_clock);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (names_lab_command(argc, argv)) {
+    return run_unattended(argc, argv);
+  }
   const CommandLine command_line = parse_command_line(argc, argv);
   if (command_line.action != CommandLine::Action::run) {
     return answer_command_line(command_line);
@@ -85,10 +113,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   SteadyClock steady_clock;
-  // The laptop the panel runs on, chosen here alone.
-  const std::unique_ptr<Laptop> running = command_line.simulate || !machine_has_battery()
-                                              ? simulated_laptop(steady_clock, kStartingCharge)
-                                              : real_laptop();
+  const std::unique_ptr<Laptop> running = choose_laptop(command_line.simulate, steady_clock);
   Laptop& laptop = *running;
   LocalClockPort local_clock;
   TerminalDialog dialog(steady_clock);
@@ -96,11 +121,12 @@ int main(int argc, char** argv) {
   PosixLogFilePort files(viewer);
   const PanelPorts ports = laptop.ports(dialog, local_clock, files);
   static PanelState state;
+  LastSleepWatch last_sleep(laptop, state, ports);
 
   install_stop_handlers();
   TerminalScreen screen;
   TerminalMessageBoxes message_boxes(
-      screen, dialog, viewer, [&] { return laptop.status(); }, stop_requested);
+      screen, dialog, viewer, [&] { return last_sleep.status(); }, stop_requested);
   dialog.set_message_box_screen(&message_boxes);
   TerminalPowerScreens power_screens(screen, stop_requested);
   laptop.set_power_screen(&power_screens);
@@ -113,29 +139,35 @@ int main(int argc, char** argv) {
   query_board_identity(state, laptop.wmi());
   state.panel = dialog.panel_window();
   dialog.attach([&](UINT message, WPARAM wparam, LPARAM lparam) {
-    return panel_dialog_message(state, ports, message, wparam, lparam);
+    return last_sleep.handle(message, wparam,
+                             [&] { return panel_dialog_message(state, ports, message, wparam, lparam); });
   });
   dialog.create_panel();
 
   while (!dialog.quit_posted() && stop_requested == 0) {
-    deliver_power_broadcasts(laptop, state, ports, dialog);
-    if (dialog.quit_posted()) {
-      break;
-    }
     if (!laptop.display_on()) {
+      deliver_power_broadcasts(laptop, state, ports, dialog);
       if (!wait_with_display_off(screen, dialog, laptop)) {
         return 0;  // Ctrl+C
       }
       continue;
     }
-    screen.draw(dialog, laptop.status(), viewer);
+    screen.draw(dialog, last_sleep.status(), viewer);
     InputEvent event = screen.wait_for_input(0);
     if (event.kind == InputEvent::Kind::none) {
-      wait_for_terminal_or_broadcast(
-          laptop.broadcast_fd(),
+      std::vector<pollfd> devices = laptop.device_descriptors();
+      const bool terminal_spoke = wait_for_terminal_or_broadcast(
+          laptop.broadcast_fd(), devices,
           shorter_timeout(dialog.milliseconds_to_next_timer(kIdleWaitMs), laptop.broadcast_timeout_ms()));
-      deliver_power_broadcasts(laptop, state, ports, dialog);
-      event = screen.wait_for_input(0);
+      laptop.devices_ready(devices);
+      if (terminal_spoke) {
+        event = screen.wait_for_input(0);
+      }
+    }
+    // Once a round, so also what the system sent while a command held the thread (a suspend).
+    deliver_power_broadcasts(laptop, state, ports, dialog);
+    if (dialog.quit_posted()) {
+      break;
     }
     const bool taken_by_viewer = viewer.is_open() && handle_viewer_event(event, viewer);
     if (!taken_by_viewer && !handle_event(event, dialog, laptop, state, ports)) {

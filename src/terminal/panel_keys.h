@@ -1,9 +1,9 @@
 // The keys, mouse and laptop events of the panel when the viewer does not have them.
 #pragma once
 
+#include "laptop/laptop.h"
 #include "panel/panel_state.h"
 #include "ports/panel_ports.h"
-#include "terminal/laptop.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/terminal_screen.h"
 

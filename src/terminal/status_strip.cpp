@@ -47,3 +47,19 @@ std::vector<std::u16string> pack_phrases(const std::vector<std::u16string>& phra
   }
   return rows;
 }
+
+std::vector<StripRow> strip_rows(const LaptopStatus& status, size_t width, size_t rows) {
+  std::vector<StripRow> strip;
+  const auto add = [&](StripRow::Look look, const std::vector<std::u16string>& phrases, size_t most) {
+    for (std::u16string& line : pack_phrases(phrases, width, std::min(most, rows - strip.size()))) {
+      strip.push_back({look, std::move(line)});
+    }
+  };
+  add(StripRow::Look::heading, status.heading, 1);
+  add(StripRow::Look::plain, status.notices, rows);
+  add(StripRow::Look::plain, status.details, rows);
+  if (!status.keys.empty()) {
+    add(StripRow::Look::keys, {status.keys}, 1);
+  }
+  return strip;
+}

@@ -60,3 +60,10 @@ void TerminalPowerScreens::show_shutting_down() {
   screen_.draw_notice({L"Shutting down", L"", L"the simulated laptop powers off"}, false);
   std::this_thread::sleep_for(std::chrono::milliseconds(kShutdownScreenMs));
 }
+
+bool TerminalPowerScreens::stop_requested() {
+  if (stop_requested_ == 0 && screen_.take_typed_interrupt()) {
+    stop_requested_ = 1;
+  }
+  return stop_requested_ != 0;
+}

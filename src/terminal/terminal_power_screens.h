@@ -16,6 +16,7 @@ class TerminalPowerScreens final : public PowerScreen {
 
   bool show_asleep(const SleepView& view, int wait_ms) override;
   void show_shutting_down() override;
+  bool stop_requested() override;
 
  private:
   TerminalScreen& screen_;

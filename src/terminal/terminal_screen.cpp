@@ -4,21 +4,20 @@
 
 #include <algorithm>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "posix/text_convert.h"
+#include "terminal/field_view.h"
 #include "terminal/status_strip.h"
 
 namespace {
 
 constexpr int kTitleRow = 0;
-constexpr int kPanelTop = 2;   // the panel's border is one row above, on row 1
-constexpr int kPanelLeft = 1;  // and one column to the left
-constexpr int kStripRows = 2 + static_cast<int>(kStripDetailRows);  // below the panel's bottom border
-constexpr int kScreenRows = kPanelTop + kPanelRows + 1 + kStripRows;
-constexpr int kScreenColumns = kPanelLeft + kPanelColumns + 1;
 
 // One display cell: a character and whether it is the mnemonic letter.
 struct Cell {
@@ -48,13 +47,11 @@ std::vector<Cell> cells_of(const std::u16string& text) {
 constexpr int kDimBelowPercent = 40;
 attr_t panel_look = A_NORMAL;
 
-// Writes cells at a panel position, never past `width` cells nor past the screen's edge.
-void put_cells(int panel_row, int panel_column, int width, const std::vector<Cell>& cells,
-               attr_t attributes) {
+// Writes cells at a screen position, never past `width` cells nor past the screen's edge.
+void put_cells(int row, int first_column, int width, const std::vector<Cell>& cells, attr_t attributes) {
   attributes |= panel_look;
-  const int row = kPanelTop + panel_row;
   for (int i = 0; i < width && i < static_cast<int>(cells.size()); ++i) {
-    const int column = kPanelLeft + panel_column + i;
+    const int column = first_column + i;
     if (row < 0 || row >= LINES || column < 0 || column >= COLS) {
       continue;
     }
@@ -97,7 +94,7 @@ void draw_box(int top, int left, int height, int width) {
 }
 
 void draw_group_box(const CellRect& area, const std::u16string& caption) {
-  const int top = kPanelTop + area.row, left = kPanelLeft + area.column;
+  const int top = area.row, left = area.column;
   const int bottom = top + area.rows - 1, right = left + area.columns - 1;
   if (bottom >= LINES || right >= COLS) {
     return;  // a frame cut by the screen's edge would mislead more than help
@@ -122,12 +119,16 @@ void draw_label(const CellRect& drawn, const std::u16string& text, bool enabled)
   }
 }
 
-void draw_read_only_field(const CellRect& drawn, const std::u16string& text, bool focused) {
-  std::vector<Cell> cells = plain(focused ? L">" : L"[");
-  std::vector<Cell> inside = cells_of(text);
-  inside.resize(static_cast<size_t>(std::max(0, drawn.columns - 2)), Cell{L' ', false});
-  cells.insert(cells.end(), inside.begin(), inside.end());
-  cells.push_back({focused ? L'<' : L']', false});
+// An edit control shows its text as it is ('&' included). Where the text goes on past an edge, the
+// edge shows `cut_mark` instead of its bracket.
+void draw_read_only_field(const CellRect& drawn, const std::u16string& text, bool focused, wchar_t cut_mark) {
+  const FieldView view = field_view(text, static_cast<size_t>(std::max(0, drawn.columns - 2)), focused);
+  std::vector<Cell> cells = plain(view.cut_before ? std::wstring(1, cut_mark) : focused ? L">" : L"[");
+  for (const Cell& cell : plain(to_wide_chars(view.shown))) {
+    cells.push_back(cell);
+  }
+  cells.resize(static_cast<size_t>(std::max(1, drawn.columns - 1)), Cell{L' ', false});
+  cells.push_back({view.cut_after ? cut_mark : focused ? L'<' : L']', false});
   put_cells(drawn.row, drawn.column, drawn.columns, cells, focused ? A_BOLD : A_NORMAL);
 }
 
@@ -183,35 +184,34 @@ void draw_check_box(const CellRect& drawn, const std::u16string& text, bool chec
   put_cells(drawn.row, drawn.column, drawn.columns, cells, look);
 }
 
-void draw_panel_border() {
-  const int top = kPanelTop - 1, left = kPanelLeft - 1;
-  const int bottom = kPanelTop + kPanelRows, right = kPanelLeft + kPanelColumns;
-  if (bottom >= LINES || right >= COLS) {
-    return;
+void draw_panel_border(const ScreenLayout& layout) {
+  if (layout.framed) {
+    draw_box(layout.panel_top - 1, layout.panel_left - 1, kPanelRows + 2, kPanelColumns + 2);
   }
-  draw_box(top, left, bottom - top + 1, right - left + 1);
 }
 
-void draw_status_strip(const LaptopStatus& laptop) {
-  int row = kPanelTop + kPanelRows + 1;
-  const size_t width = static_cast<size_t>(kScreenColumns - 2);
-  // The laptop's name in bold, the rest of its first row plain.
-  const std::vector<std::u16string> heading = pack_phrases(laptop.heading, width, 1);
-  if (!heading.empty()) {
-    const std::wstring first = to_wide_chars(heading.front());
-    const size_t bold = std::min(first.size(), laptop.name.size());
-    put_line(row, 1, first.substr(0, bold), A_BOLD);
-    put_line(row, 1 + static_cast<int>(bold), first.substr(bold), A_NORMAL);
+void draw_status_strip(const ScreenLayout& layout, const LaptopStatus& laptop) {
+  int row = layout.strip_top;
+  const int column = layout.panel_left;
+  for (const StripRow& line :
+       strip_rows(laptop, static_cast<size_t>(layout.strip_width), static_cast<size_t>(layout.strip_rows))) {
+    const std::wstring text = to_wide_chars(line.text);
+    if (line.look == StripRow::Look::heading) {
+      // The laptop's name in bold, the rest of its row plain.
+      const size_t bold = std::min(text.size(), laptop.name.size());
+      put_line(row, column, text.substr(0, bold), A_BOLD);
+      put_line(row, column + static_cast<int>(bold), text.substr(bold), A_NORMAL);
+    } else {
+      put_line(row, column, text, line.look == StripRow::Look::keys ? A_DIM : A_NORMAL);
+    }
+    ++row;
   }
-  for (const std::u16string& line : pack_phrases(laptop.details, width, kStripDetailRows)) {
-    put_line(++row, 1, to_wide_chars(line), A_NORMAL);
-  }
-  put_line(kPanelTop + kPanelRows + kStripRows, 1, to_wide_chars(laptop.keys), A_DIM);
 }
 
 // Which laptop runs, at the right end of the title line, where the host's title leaves room.
-void draw_laptop_name(const std::u16string& host_title, const std::u16string& name) {
-  const int column = kScreenColumns - 1 - static_cast<int>(name.size());
+void draw_laptop_name(const ScreenLayout& layout, const std::u16string& host_title,
+                      const std::u16string& name) {
+  const int column = layout.right_edge - 1 - static_cast<int>(name.size());
   if (!name.empty() && column > 1 + static_cast<int>(host_title.size()) + 2) {
     put_line(kTitleRow, column, to_wide_chars(name), A_DIM);
   }
@@ -281,8 +281,14 @@ void draw_viewer(TextViewer& viewer) {
 
 TerminalScreen::TerminalScreen() {
   std::setlocale(LC_ALL, "");
+  // An ellipsis where the terminal's character set has one.
+  cut_mark_ = MB_CUR_MAX > 1 ? L'\u2026' : L'~';
+  // In raw mode Ctrl+Z is a key, not a stop; with SIGTSTP ignored from the start, curses leaves its
+  // handler alone instead of swapping it around every refresh.
+  std::signal(SIGTSTP, SIG_IGN);
   initscr();
-  raw();  // Ctrl+C arrives as a key, so leaving always goes through the destructor
+  raw();          // Ctrl+C arrives as a key, so leaving always goes through the destructor
+  typeahead(-1);  // the main loop looks for keys itself; a refresh need not poll for them twice
   noecho();
   nonl();
   keypad(stdscr, TRUE);
@@ -316,20 +322,21 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
     clearok(stdscr, TRUE);  // after a resize the terminal's old contents are not to be trusted
     redraw_all_ = false;
   }
-  if (LINES < kScreenRows || COLS < kScreenColumns) {
+  const std::optional<ScreenLayout> fitting = layout_screen(LINES, COLS);
+  if (!fitting) {
     draw_size_notice(dialog.host_title());
     return;
   }
+  screen_ = *fitting;
   panel_hidden_ = false;
   erase();
   panel_look = laptop.brightness_percent < kDimBelowPercent ? A_DIM : A_NORMAL;
   put_line(kTitleRow, 1, to_wide_chars(dialog.host_title()), A_BOLD);
-  draw_laptop_name(dialog.host_title(), laptop.name);
-  draw_panel_border();
-  const PanelLayout& layout = dialog.layout();
+  draw_laptop_name(screen_, dialog.host_title(), laptop.name);
+  draw_panel_border(screen_);
   for (size_t i = 0; i < kControlCount; ++i) {
     const ControlState& control = dialog.control(i);
-    const CellRect& drawn = layout[i].drawn;
+    const CellRect drawn = on_screen(dialog.layout()[i].drawn);
     const bool focused = dialog.focus() == i;
     switch (kPanelControls[i].kind) {
       case ControlKind::group_box:
@@ -339,7 +346,7 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
         draw_label(drawn, control.text, control.enabled);
         break;
       case ControlKind::read_only_field:
-        draw_read_only_field(drawn, control.text, focused);
+        draw_read_only_field(drawn, control.text, focused, cut_mark_);
         break;
       case ControlKind::delay_field:
         draw_number_field(drawn, control.text, control.enabled, focused);
@@ -352,7 +359,7 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
         break;
     }
   }
-  draw_status_strip(laptop);
+  draw_status_strip(screen_, laptop);
   if (viewer.is_open()) {
     draw_viewer(viewer);
   }
@@ -362,8 +369,8 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
   }
   // The caret sits at the end of a focused number field, as Windows puts it there.
   if (dialog.focus_in_number_field() && !viewer.is_open() && box == nullptr) {
-    const CellRect& field = layout[*dialog.focus()].drawn;
-    move(kPanelTop + field.row, kPanelLeft + field.column + field.columns - 1);
+    const CellRect field = on_screen(dialog.layout()[*dialog.focus()].drawn);
+    move(field.row, field.column + field.columns - 1);
     curs_set(1);
   } else {
     curs_set(0);
@@ -372,10 +379,16 @@ void TerminalScreen::draw(const TerminalDialog& dialog, const LaptopStatus& lapt
   set_terminal_title(dialog.host_title());
 }
 
+CellRect TerminalScreen::on_screen(CellRect panel_cells) const {
+  panel_cells.row += screen_.panel_top;
+  panel_cells.column += screen_.panel_left;
+  return panel_cells;
+}
+
 void TerminalScreen::draw_size_notice(const std::u16string& title) {
   ok_button_ = ButtonCells{};
-  const std::wstring needed = L"The panel needs a terminal of " + std::to_wstring(kScreenColumns) + L" x " +
-                              std::to_wstring(kScreenRows) + L" cells;";
+  const std::wstring needed = L"The panel needs a terminal of " + std::to_wstring(kLeastScreenColumns) +
+                              L" x " + std::to_wstring(kLeastScreenRows) + L" cells;";
   const std::wstring present =
       L"this one has " + std::to_wstring(COLS) + L" x " + std::to_wstring(LINES) + L".";
   draw_notice({needed, present, L"Enlarge the window, or press Ctrl+C to quit."}, false);
@@ -398,11 +411,32 @@ void TerminalScreen::draw_notice(const std::vector<std::wstring>& lines, bool da
 }
 
 InputEvent TerminalScreen::wait_for_input(int timeout_ms) {
-  const InputEvent event = read_input(timeout_ms);
+  InputEvent event;
+  if (typed_ahead_.empty()) {
+    event = read_input(timeout_ms);
+  } else {
+    event = typed_ahead_.front();
+    typed_ahead_.pop_front();
+  }
   if (panel_hidden_ && event.kind != InputEvent::Kind::interrupt && event.kind != InputEvent::Kind::resize) {
     return InputEvent{};
   }
   return event;
+}
+
+bool TerminalScreen::take_typed_interrupt() {
+  for (;;) {
+    const InputEvent event = read_input(0);
+    if (event.kind == InputEvent::Kind::none) {
+      return false;
+    }
+    if (event.kind == InputEvent::Kind::interrupt) {
+      return true;
+    }
+    if (typed_ahead_.size() < kMaxTypedAhead) {
+      typed_ahead_.push_back(event);
+    }
+  }
 }
 
 namespace {
@@ -463,8 +497,8 @@ InputEvent TerminalScreen::read_input(int timeout_ms) {
       MEVENT mouse{};
       if (getmouse(&mouse) == OK && (mouse.bstate & (BUTTON1_CLICKED | BUTTON1_PRESSED)) != 0) {
         event.kind = InputEvent::Kind::mouse_click;
-        event.row = mouse.y - kPanelTop;
-        event.column = mouse.x - kPanelLeft;
+        event.row = mouse.y - screen_.panel_top;
+        event.column = mouse.x - screen_.panel_left;
       }
     } else {
       event.kind = bound_kind(kFunctionKeys, key);
@@ -528,7 +562,7 @@ void TerminalScreen::draw_message_box(const MessageBoxText& box) {
 }
 
 bool TerminalScreen::clicks_message_box_button(const InputEvent& click) const {
-  const int row = kPanelTop + click.row, column = kPanelLeft + click.column;
+  const int row = screen_.panel_top + click.row, column = screen_.panel_left + click.column;
   return click.kind == InputEvent::Kind::mouse_click && row == ok_button_.row &&
          column >= ok_button_.first_column && column <= ok_button_.last_column;
 }

@@ -2,10 +2,12 @@
 // panel and the simulated laptop's status, and reading keys and mouse clicks.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
 #include "posix/laptop_status.h"
+#include "terminal/screen_layout.h"
 #include "terminal/terminal_dialog.h"
 #include "terminal/text_viewer.h"
 
@@ -51,9 +53,9 @@ class TerminalScreen {
   TerminalScreen(const TerminalScreen&) = delete;
   TerminalScreen& operator=(const TerminalScreen&) = delete;
 
-  // The panel and the status strip, with an open viewer over them and a message box over everything.
-  // The viewer learns how much of its document fits. A terminal too small for the panel shows the
-  // clock and the size it needs instead.
+  // The panel and as much of the status strip as the rows below it hold, with an open viewer over
+  // them and a message box over everything. The viewer learns how much of its document fits. A
+  // terminal too small for the panel shows the clock and the size it needs instead.
   void draw(const TerminalDialog& dialog, const LaptopStatus& laptop, TextViewer& viewer,
             const MessageBoxText* box = nullptr);
   // A whole screen of its own (sleeping, display off, shutting down): the lines centred; `dark` dims them.
@@ -61,6 +63,9 @@ class TerminalScreen {
   // Waits at most `timeout_ms` (negative: until something arrives) for one event. While the panel
   // does not fit, only Ctrl+C and resizes come through: keys must not act on controls out of sight.
   InputEvent wait_for_input(int timeout_ms);
+  // Reads what was typed, without waiting: true when Ctrl+C is among it. The rest is kept, in order,
+  // for wait_for_input (up to kMaxTypedAhead events), so a key typed ahead still reaches the panel.
+  bool take_typed_interrupt();
   // Whether a click lands on the [ OK ] of the message box drawn last.
   bool clicks_message_box_button(const InputEvent& click) const;
 
@@ -69,10 +74,15 @@ class TerminalScreen {
   void draw_size_notice(const std::u16string& title);
   void set_terminal_title(const std::u16string& title);
   void draw_message_box(const MessageBoxText& box);
+  CellRect on_screen(CellRect panel_cells) const;
   struct ButtonCells {
     int row = -1, first_column = 0, last_column = -1;
   };
+  static constexpr size_t kMaxTypedAhead = 64;
+  std::deque<InputEvent> typed_ahead_;
   ButtonCells ok_button_;
+  ScreenLayout screen_;  // as last drawn: clicks are read against it
+  wchar_t cut_mark_ = L'~';
   std::u16string shown_title_;
   bool redraw_all_ = false;
   bool title_shown_ = false;

@@ -96,14 +96,14 @@ INSTANTIATE_TEST_SUITE_P(
                       {false, false, true, true, true},
                       {49, 48, 49, 50, 51},
                       "intel_backlight"},
-        // The lowest level keeps "Bright" there too, as the level logic does with every list; raw 0
-        // (backlight off) is never written.
+        // "Dark" stops at the lowest level, whose raw value is 1, never 0 (backlight off); "Bright"
+        // comes back from there.
         BacklightCase{"LargeRawRangeAtTheBottom",
                       {{"intel_backlight", "raw"}},
                       120000,
                       1200,
-                      {false, true},
-                      {0, 0},
+                      {false, false, true},
+                      {0, 0, 1},
                       "intel_backlight"},
         // Firmware before platform before raw, whatever the names' order.
         BacklightCase{"FirmwareFirst",

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <future>
 #include <iterator>
 
@@ -83,20 +84,27 @@ class MockLogindPanel : public testing::Test {
         "POWER_SUPPLY_POWER_NOW=9000000\nPOWER_SUPPLY_VOLTAGE_NOW=11400000\n");
     tree.write("rtc/rtc0/wakealarm", "");
     tree.write("rtc/rtc0/device/power/wakeup", "disabled\n");
+    start_laptop({.call_ms = 5000, .sleep_start_ms = 5000});
+  }
+
+  void start_laptop(LogindTimeouts timeouts) {
     LinuxLaptopPaths paths;
     paths.power_supply_root = tree.supplies();
     paths.dmi_root = tree.path("dmi");
     paths.backlight_root = tree.path("backlight");
     paths.rtc_root = tree.path("rtc/rtc0");
     paths.rfkill = {tree.path("net"), tree.path("rfkill"), tree.path("dev-rfkill")};
-    paths.system_bus_address = address;
-    paths.logind_timeouts.sleep_start_ms = 5000;
+    paths.system_bus_address = bus_address();
+    paths.logind_timeouts = timeouts;
+    ports.reset();
     laptop = std::make_unique<LinuxLaptop>(paths, LinuxLaptopDevices{});
     ports = std::make_unique<PanelPorts>(PanelPorts{dialog, clock, laptop->battery(), logs, laptop->power(),
                                                     laptop->lcd(), laptop->wlan(), laptop->input()});
+    state = PanelState{};
     state.panel = reinterpret_cast<HWND>(0x100);
     initialise_panel(state, *ports);
   }
+  static std::string bus_address() { return std::getenv("DBUS_SYSTEM_BUS_ADDRESS"); }
 
   // Presses a button; the press may stay inside the suspend until the test lets it return.
   std::future<BOOL> press(int id) {
@@ -186,5 +194,62 @@ TEST_F(MockLogindPanel, ARefusedSuspendReturnsAtOnce) {
   EXPECT_NE(laptop->describe().power.find(u"not allowed"), std::u16string::npos);
   mock("AddMethod", "org.freedesktop.login1.Manager Suspend b '' ''");
 }
+
+// logind accepts the request but no sleep begins: after the bound the press returns, the test stays
+// armed (as after a refusal), and the strip says why.
+TEST_F(MockLogindPanel, ASleepThatNeverBeginsIsGivenUpWithTheReasonInTheStrip) {
+  start_laptop({.call_ms = 5000, .sleep_start_ms = 300});
+  std::future<BOOL> pressed = press(IDC_S3);
+  ASSERT_EQ(pressed.wait_for(std::chrono::seconds(3)), std::future_status::ready);
+  EXPECT_EQ(pressed.get(), TRUE);
+  EXPECT_TRUE(wait_for_call("'Suspend', [<false>]"));
+  EXPECT_EQ(state.sleep_test_mode, 300);
+  EXPECT_NE(laptop->describe().power.find(u"Suspend: accepted, but no sleep began within 1 s"),
+            std::u16string::npos)
+      << FakeDialogPort::narrow(laptop->describe().power);
+}
+
+// A request logind takes too long to answer (here its method sleeps 2 s) is given up after the
+// bus's own bound, and the reason says so; the panel does not wait sd-bus's default 25 s.
+struct SlowCall {
+  const char* name;
+  const char* slow_method;     // AddMethod's or AddObject's arguments: the mock made slow
+  const char* restore_method;  // AddMethod's arguments that make it quick again, or none
+  std::function<bool(LogindBus&)> call;
+};
+
+class SlowLogind : public MockLogindPanel, public testing::WithParamInterface<SlowCall> {};
+
+TEST_P(SlowLogind, ACallWithoutAnAnswerInTimeFailsWithTheReason) {
+  const SlowCall& c = GetParam();
+  mock(c.restore_method != nullptr ? "AddMethod" : "AddObject", c.slow_method);
+  LogindBus bus(bus_address(), {.call_ms = 300, .sleep_start_ms = 5000});
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_FALSE(c.call(bus));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1500));
+  EXPECT_EQ(bus.last_error(), std::string(c.name) + ": no answer from logind within 1 s");
+  if (c.restore_method != nullptr) {
+    mock("AddMethod", c.restore_method);  // answered once the slow call is over
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logind, SlowLogind,
+    testing::Values(
+        SlowCall{"Suspend", "org.freedesktop.login1.Manager Suspend b '' 'import time; time.sleep(2)'",
+                 "org.freedesktop.login1.Manager Suspend b '' ''",
+                 [](LogindBus& bus) { return bus.sleep("Suspend") == SleepOutcome::resumed; }},
+        SlowCall{"Hibernate", "org.freedesktop.login1.Manager Hibernate b '' 'import time; time.sleep(2)'",
+                 "org.freedesktop.login1.Manager Hibernate b '' ''",
+                 [](LogindBus& bus) { return bus.sleep("Hibernate") == SleepOutcome::resumed; }},
+        SlowCall{"PowerOff", "org.freedesktop.login1.Manager PowerOff b '' 'import time; time.sleep(2)'",
+                 "org.freedesktop.login1.Manager PowerOff b '' ''",
+                 [](LogindBus& bus) { return bus.power_off(); }},
+        // The test's own session object: the mock has none at the path the call uses.
+        SlowCall{"SetBrightness",
+                 "/org/freedesktop/login1/session/auto org.freedesktop.login1.Session '{}' "
+                 "'[(\"SetBrightness\", \"ssu\", \"\", \"import time; time.sleep(2)\")]'",
+                 nullptr, [](LogindBus& bus) { return bus.set_brightness("intel_backlight", 5); }}),
+    [](const testing::TestParamInfo<SlowCall>& row) { return std::string(row.param.name); });
 
 }  // namespace

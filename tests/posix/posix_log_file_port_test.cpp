@@ -3,9 +3,11 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -144,27 +146,71 @@ TEST_F(PosixLogFilePortTest, CreationFailuresCarryWindowsCodesAndTheirTexts) {
   }
 }
 
-TEST_F(PosixLogFilePortTest, AFullDiskFailsTheWriteAndTheSessionReportsItOnce) {
-  ASSERT_EQ(symlink("/dev/full", "full.txt"), 0);
+// A file size limit of 0 (ulimit -f) fails every write, as a full disk does, without root or a device.
+class FileSizeLimit {
+ public:
+  FileSizeLimit() {
+    previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+    getrlimit(RLIMIT_FSIZE, &previous_);
+    rlimit none = previous_;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previous_handler_);
+  }
+
+ private:
+  rlimit previous_{};
+  void (*previous_handler_)(int) = nullptr;
+};
+
+TEST_F(PosixLogFilePortTest, AFailedWriteFailsTheLineAndTheSessionReportsItOnce) {
   const HANDLE log =
       files_.CreateFileW(u"full.txt", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS, 0);
   ASSERT_NE(log, INVALID_HANDLE_VALUE);
+  const FileSizeLimit no_room;
   DWORD written = 99;
   EXPECT_FALSE(files_.WriteFile(log, "0123456789", 10, &written));
   EXPECT_EQ(written, 0u);
-  EXPECT_EQ(files_.GetLastError(), ERROR_DISK_FULL);
-  EXPECT_EQ(system_text(files_, ERROR_DISK_FULL), "There is not enough space on the disk.\r\n");
+  EXPECT_EQ(files_.GetLastError(), ERROR_FILE_TOO_LARGE);
 
   format_log_header(state_, LogKind::s1);
   bool reported = false;
   EXPECT_FALSE(write_log_line(ports_, log, state_.log_line));
   report_log_write_failure(state_, ports_, LogKind::s1, reported);
+  EXPECT_FALSE(write_log_line(ports_, log, state_.log_line));
+  report_log_write_failure(state_, ports_, LogKind::s1, reported);
   show_deferred_reports(state_, ports_);
   ASSERT_EQ(dialog_.message_boxes.size(), 1u);
-  EXPECT_EQ(
-      FakeDialogPort::narrow(dialog_.message_boxes[0].text),
-      "Writing to the S1 test log failed; rows may be missing.\r\nThere is not enough space on the disk.");
+  EXPECT_EQ(FakeDialogPort::narrow(dialog_.message_boxes[0].text),
+            "Writing to the S1 test log failed; rows may be missing.\r\n"
+            "The file size exceeds the limit allowed and cannot be saved.");
   EXPECT_TRUE(files_.CloseHandle(log));
+  EXPECT_EQ(system_text(files_, ERROR_DISK_FULL), "There is not enough space on the disk.\r\n");
+}
+
+// Names planted where a log is to be written, as someone who may write to the log folder could plant
+// them while the program runs as root for the wake alarm. None may be followed, opened or truncated.
+TEST_F(PosixLogFilePortTest, APlantedNameIsALogThatCannotBeCreatedAndItsTargetStaysIntact) {
+  const std::string victim = (directory_ / "victim").string();
+  const std::string absent = (directory_ / "absent").string();
+  std::ofstream(victim) << "keep me";
+  ASSERT_EQ(symlink(victim.c_str(), "link.txt"), 0);
+  ASSERT_EQ(symlink(absent.c_str(), "dangling.txt"), 0);
+  ASSERT_EQ(link(victim.c_str(), "second-name.txt"), 0);
+  ASSERT_EQ(mkfifo("fifo.txt", 0666), 0);
+  for (const char16_t* name : {u"link.txt", u"dangling.txt", u"second-name.txt", u"fifo.txt"}) {
+    const std::string narrow = FakeDialogPort::narrow(name);
+    EXPECT_EQ(creation_report(name),
+              "The test log " + narrow + " could not be created.\r\nAccess is denied.");
+    EXPECT_EQ(files_.GetLastError(), ERROR_ACCESS_DENIED) << narrow;
+  }
+  EXPECT_EQ(read_file(victim.c_str()), "keep me");
+  EXPECT_FALSE(std::filesystem::exists(absent)) << "created through a dangling link";
+  EXPECT_TRUE(std::filesystem::is_symlink("link.txt"));
+  EXPECT_TRUE(std::filesystem::is_fifo("fifo.txt"));
 }
 
 TEST_F(PosixLogFilePortTest, HandlesAreThePortsOwnAndNeverLeak) {

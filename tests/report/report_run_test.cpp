@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "fakes/fake_battery_port.h"
 #include "report/report_run.h"
 
 namespace {
@@ -43,7 +44,14 @@ class MemoryFiles final : public ReportFiles {
     files[path] = bytes;
     return true;
   }
+  bool same_file(const std::string& a, const std::string& b) override { return a == b && files.count(a); }
   char separator() const override { return '/'; }
+};
+
+// No battery on the machine the report runs on.
+class NoBatteryPort final : public FakeBatteryPort {
+ public:
+  NoBatteryPort() { batteries.clear(); }
 };
 
 TEST(ReportRunTest, ExitCodesAndMessagesNameTheInput) {
@@ -70,13 +78,14 @@ TEST(ReportRunTest, ExitCodesAndMessagesNameTheInput) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.arguments.empty() ? "(none)" : c.arguments[0]);
     MemoryFiles files;
+    NoBatteryPort battery;
     files.folders = {"logs", "empty"};
     files.files["logs/S1-14h06m13s-2026y12m07d.txt"] = kS1Log;
     files.files["logs/readme.txt"] = "not picked from a folder: not a log's name";
     files.files["notes.txt"] = "shopping list\r\n";
     files.unwritable = {"locked.html"};
     std::string out, err;
-    EXPECT_EQ(run_report(c.arguments, files, out, err), c.code);
+    EXPECT_EQ(run_report(c.arguments, files, battery, out, err), c.code);
     if (*c.in_err == 0) {
       EXPECT_EQ(err, "");
     } else {
@@ -86,7 +95,7 @@ TEST(ReportRunTest, ExitCodesAndMessagesNameTheInput) {
     if (*c.written != 0) {
       ASSERT_TRUE(files.files.count(c.written));
       EXPECT_NE(out.find("Report written to " + std::string(c.written)), std::string::npos);
-      EXPECT_NE(out.find("  Energy used (mWh)            218\n"), std::string::npos) << out;
+      EXPECT_NE(out.find("  Energy used (mWh)                  218\n"), std::string::npos) << out;
     } else {
       EXPECT_FALSE(files.files.count("chargewright-report.html"));
     }
@@ -95,11 +104,13 @@ TEST(ReportRunTest, ExitCodesAndMessagesNameTheInput) {
 
 TEST(ReportRunTest, PageNeedsNothingBesideItAndEscapesNames) {
   MemoryFiles files;
+  NoBatteryPort battery;
   const std::string name = "run <b>&\"quoted\"</script>.txt";
   files.files[name] = kS1Log;
   files.files["S1-14h06m13s-2026y12m08d.txt"] = kS1Log;
   std::string out, err;
-  ASSERT_EQ(run_report({name, "S1-14h06m13s-2026y12m08d.txt"}, files, out, err), kExitWritten) << err;
+  ASSERT_EQ(run_report({name, "S1-14h06m13s-2026y12m08d.txt"}, files, battery, out, err), kExitWritten)
+      << err;
   const std::string& page = files.files.at("chargewright-report.html");
   for (const char* reference : {"src=", "href=", "@import", "url(http", "fetch(", "XMLHttpRequest"}) {
     EXPECT_EQ(page.find(reference), std::string::npos) << reference;
@@ -110,6 +121,87 @@ TEST(ReportRunTest, PageNeedsNothingBesideItAndEscapesNames) {
             std::string::npos);
   EXPECT_NE(page.find("uPlot"), std::string::npos);
   EXPECT_NE(page.find("id=\"compare\""), std::string::npos);  // two S1 runs: one chart compares them
+}
+
+TEST(ReportRunTest, TheMachinesBatteryStandsApartFromTheLogs) {
+  FakeBattery named;
+  named.manufacturer = u"Sanyo \u00e9\x1b[2J";  // a driver's text is not trusted either
+  named.unique_id = u"\xd83d\xdd0b 1234";       // a pair of surrogates: one character
+  FakeBattery unreported;
+  unreported.info.DesignedCapacity = 0xFFFFFFFF;  // the class's unknown capacity
+  unreported.info.CycleCount = 0;
+  unreported.fail_manufacturer = unreported.fail_unique_id = true;
+  const struct {
+    std::vector<FakeBattery> batteries;
+    const char* printed;
+    const char* design_line;  // in the page's data
+  } cases[] = {
+      {{named},
+       "  Manufacturer                       Sanyo \u00e9\\x1b[2J\n"
+       "  Unique ID (model and serial)       \U0001F50B 1234\n"
+       "  Chemistry                          LION\n"
+       "  Design capacity (mWh)              57000\n"
+       "  Full-charged capacity (mWh)        52000 (91.2 % of design)\n"
+       "  Cycle count                        42\n",
+       "\"design\":57000"},
+      {{unreported},
+       "  Manufacturer                       n/a\n"
+       "  Unique ID (model and serial)       n/a\n"
+       "  Chemistry                          LION\n"
+       "  Design capacity (mWh)              n/a\n"
+       "  Full-charged capacity (mWh)        52000\n"
+       "  Cycle count                        n/a\n",
+       "\"design\":null"},
+      {{}, "The machine this report ran on: no battery the report could read\n", "\"design\":null"},
+  };
+  for (const auto& c : cases) {
+    MemoryFiles files;
+    files.files["S1-14h06m13s-2026y12m07d.txt"] = kS1Log;
+    FakeBatteryPort battery;
+    battery.batteries = c.batteries;
+    std::string out, err;
+    ASSERT_EQ(run_report({"S1-14h06m13s-2026y12m07d.txt"}, files, battery, out, err), kExitWritten) << err;
+    EXPECT_NE(out.find(c.printed), std::string::npos) << out;
+    EXPECT_NE(files.files.at("chargewright-report.html").find(c.design_line), std::string::npos);
+  }
+}
+
+TEST(ReportRunTest, TheOutputIsNeverOneOfTheLogs) {
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--output", "S3-x.txt", "S3-x.txt"},
+        std::vector<std::string>{"-o", "logs/S1-14h06m13s-2026y12m07d.txt", "logs"}}) {
+    SCOPED_TRACE(arguments[1]);
+    MemoryFiles files;
+    NoBatteryPort battery;
+    files.folders = {"logs"};
+    files.files["S3-x.txt"] = kS1Log;
+    files.files["logs/S1-14h06m13s-2026y12m07d.txt"] = kS1Log;
+    std::string out, err;
+    EXPECT_EQ(run_report(arguments, files, battery, out, err), kExitUsage);
+    EXPECT_NE(err.find(arguments[1]), std::string::npos) << err;
+    EXPECT_TRUE(files.files.at(arguments[1]) == kS1Log) << "the log was overwritten";
+    EXPECT_EQ(files.files.size(), 2u);
+  }
+}
+
+TEST(ReportRunTest, ControlCharactersInNamesReachNoTerminal) {
+  MemoryFiles files;
+  NoBatteryPort battery;
+  // A name a folder listing can hand over: ESC ] 0 ; sets the window title, BEL ends it.
+  const std::string raw = "S1-\x1b]0;pwned\x07-\x1b[2J.txt";
+  files.files[raw] = kS1Log;
+  std::string out, err;
+  ASSERT_EQ(run_report({raw, "missing\x1b[2J.txt", "--output=page\a.html"}, files, battery, out, err),
+            kExitWritten);
+  for (const std::string* text : {&out, &err}) {
+    for (const char c : *text) {
+      EXPECT_TRUE(c == '\n' || static_cast<unsigned char>(c) >= 0x20)
+          << static_cast<int>(c) << " in " << *text;
+    }
+  }
+  EXPECT_NE(out.find("S1-\\x1b]0;pwned\\x07-\\x1b[2J.txt\n"), std::string::npos) << out;
+  EXPECT_NE(err.find("missing\\x1b[2J.txt: no such file"), std::string::npos) << err;
+  EXPECT_NE(out.find("page\\x07.html"), std::string::npos) << out;
 }
 
 }  // namespace

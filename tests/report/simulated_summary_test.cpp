@@ -5,9 +5,9 @@
 #include "fakes/fake_log_file_port.h"
 #include "report/log_summary.h"
 #include "report/summary_table.h"
-#include "simulated_logs.h"
 #include "simulated/battery_model.h"
 #include "simulated/simulated_power_port.h"
+#include "simulated_logs.h"
 
 namespace {
 

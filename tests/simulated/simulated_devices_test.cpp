@@ -52,7 +52,7 @@ TEST(SimulatedLcd, DarkAndBrightStepThroughTheNormalisedList) {
     EXPECT_EQ(step_brightness(lcd, false), 0);
     EXPECT_EQ(lcd.level(), expected);
   }
-  for (const int expected : {12, 12}) {  // the lowest level brackets nothing: it stays
+  for (const int expected : {25, 37}) {  // back up from the lowest level, one level a press
     step_brightness(lcd, true);
     EXPECT_EQ(lcd.level(), expected);
   }

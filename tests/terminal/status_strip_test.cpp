@@ -45,4 +45,42 @@ TEST(StatusStrip, PacksPhrasesIntoTheRowsItHas) {
   }
 }
 
+struct StripCase {
+  const char* name;
+  size_t rows;
+  std::vector<std::u16string> expected;
+};
+
+TEST(StatusStrip, RowsGoToTheHeadingThenTheNoticesThenTheDevicesThenTheKeys) {
+  LaptopStatus status;
+  status.heading = {u"Real laptop BAT0", u"AC offline"};
+  status.notices = {u"power: Suspend refused"};
+  status.details = {u"brightness 50 %", u"radio on", u"volume 40 %", u"display on"};
+  status.keys = u"Alt+X exit";
+  const StripCase cases[] = {
+      {"no rows", 0, {}},
+      {"one row: the heading", 1, {u"Real laptop BAT0   AC offline"}},
+      {"two rows: the notice before the devices",
+       2,
+       {u"Real laptop BAT0   AC offline", u"power: Suspend refused"}},
+      {"three rows: the devices cut",
+       3,
+       {u"Real laptop BAT0   AC offline", u"power: Suspend refused", u"brightness 50 %   radio on..."}},
+      {"room for all",
+       6,
+       {u"Real laptop BAT0   AC offline", u"power: Suspend refused", u"brightness 50 %   radio on",
+        u"volume 40 %   display on", u"Alt+X exit"}},
+  };
+  for (const StripCase& c : cases) {
+    std::vector<std::u16string> texts;
+    for (const StripRow& row : strip_rows(status, 30, c.rows)) {
+      texts.push_back(row.text);
+    }
+    EXPECT_EQ(texts, c.expected) << c.name;
+  }
+  const std::vector<StripRow> all = strip_rows(status, 30, 6);
+  EXPECT_EQ(all.front().look, StripRow::Look::heading);
+  EXPECT_EQ(all.back().look, StripRow::Look::keys);
+}
+
 }  // namespace

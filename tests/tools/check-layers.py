@@ -20,9 +20,24 @@ ALLOWED = {
     "posix": {"ports", "common", "text"},
     "simulated": {"posix", "ports", "common", "text"},
     "linux": {"posix", "ports", "common", "text"},
-    "terminal": LOGIC | {"posix", "simulated", "linux"},
+    # Both Linux hosts drive a laptop through one interface: the terminal panel and the unattended
+    # runs, whose commands the terminal's entry starts.
+    "laptop": {"posix", "simulated", "linux", "ports", "common", "text"},
+    "lab": LOGIC | {"posix", "laptop"},
+    "terminal": LOGIC | {"posix", "simulated", "linux", "laptop", "lab"},
     "report": LOGIC | {"posix"},
+    # The report's entries: the portable report over each platform's files and battery port.
+    "report/cli": LOGIC | {"posix", "report", "linux", "win32"},
 }
+# Rooms inside a room, named "room/sub"; the rest of the room may not include from them.
+SUBROOMS = {("report", "cli")}
+
+
+def room_of_parts(parts):
+    """The room of a path given as its parts below src/, the file's name last."""
+    if len(parts) > 2 and (parts[0], parts[1]) in SUBROOMS:
+        return parts[0] + "/" + parts[1]
+    return parts[0]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 
@@ -31,9 +46,9 @@ def room_of(include, source):
     beside = (source.parent / include).resolve()
     if beside.exists():
         parts = beside.relative_to(SRC.resolve()).parts if SRC.resolve() in beside.parents else ()
-        return parts[0] if len(parts) > 1 else None
-    first = include.split("/")[0]
-    return first if "/" in include else None
+        return room_of_parts(parts) if len(parts) > 1 else None
+    parts = include.split("/")
+    return room_of_parts(parts) if len(parts) > 1 else None
 
 
 ROOT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else pathlib.Path(__file__).parents[2])
@@ -42,7 +57,7 @@ upward = []
 for source in sorted(SRC.rglob("*")):
     if source.suffix not in {".h", ".cpp"}:
         continue
-    room = source.relative_to(SRC).parts[0]
+    room = room_of_parts(source.relative_to(SRC).parts)
     for include in INCLUDE.findall(source.read_text(encoding="utf-8")):
         target = room_of(include, source)
         if target is None or target == room:

@@ -47,8 +47,9 @@ TEST(PickLevelTest, FollowsTheWorkedTable) {
       normalise_levels(std::vector<uint8_t>{12, 25, 37, 50, 62, 75, 87, 96}.data(), 8);
   const struct {
     uint8_t current, dark, bright;
-  } rows[] = {{100, 96, 100}, {96, 87, 100}, {50, 37, 62}, {45, 37, 62}, {25, 12, 37},
-              {12, 12, 12},   {5, 12, 12},   {120, 12, 12}};  // above the first level: nothing brackets it
+  } rows[] = {{100, 96, 100}, {96, 87, 100}, {50, 37, 62}, {45, 37, 62},
+              {25, 12, 37},   {12, 12, 25},    // "Bright" at the lowest level leaves it for the next level up
+              {5, 12, 12},    {120, 12, 12}};  // above the first level: nothing brackets it
   for (const auto& row : rows) {
     EXPECT_EQ(pick_level(levels, row.current, false), row.dark) << int{row.current};
     EXPECT_EQ(pick_level(levels, row.current, true), row.bright) << int{row.current};
@@ -60,6 +61,11 @@ TEST(PickLevelTest, FollowsTheWorkedTable) {
   // 100 60 40 40 20: the first pair with level >= 40 > next is the second 40 and the 20.
   EXPECT_EQ(pick_level(duplicates, 40, false), 20);
   EXPECT_EQ(pick_level(duplicates, 40, true), 40);
+  EXPECT_EQ(pick_level(duplicates, 20, true), 40) << "duplicates at the bottom";
+  // Unsorted (the first two descend): "Bright" at the lowest goes to the next higher level, 50.
+  const BrightnessLevels unsorted = normalise_levels(std::vector<uint8_t>{100, 50, 80, 20}.data(), 4);
+  EXPECT_EQ(pick_level(unsorted, 20, true), 50);
+  EXPECT_EQ(pick_level(unsorted, 20, false), 20);
 }
 
 TEST(StepBrightnessTest, DarkFiveTimesFromFiftyWalksDownAndStays) {
@@ -102,9 +108,9 @@ TEST(StepBrightnessTest, OddAnswersGiveDefinedLevels) {
   EXPECT_EQ(lcd.sets.back().ucDCBrightness, 40);
 
   lcd.levels.assign(256, 7);
-  lcd.current = 7;
+  lcd.current = 7;  // the lowest level: "Bright" goes up to the only level above it
   EXPECT_EQ(step_brightness(lcd, true), 0);
-  EXPECT_EQ(lcd.sets.back().ucDCBrightness, 7);
+  EXPECT_EQ(lcd.sets.back().ucDCBrightness, 100);
 
   lcd.levels = {100, 60};
   lcd.current = 100;  // "Bright" at the top sends 100 again

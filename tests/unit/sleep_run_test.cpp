@@ -1,5 +1,6 @@
 #include "logs/sleep_run.h"
 #include "../../res/control_ids.h"
+#include "panel/deferred_reports.h"
 #include "panel_fixture.h"
 
 namespace {
@@ -39,12 +40,28 @@ TEST_F(SleepTestTest, WakeDelayFromTheFields) {
   EXPECT_EQ(wake_delay(state, ports), 0) << "all zero: no timer";
   set_delay(0, 0, 0, 1);
   EXPECT_EQ(wake_delay(state, ports), -10'000'000);
-  // Text that is no number reads as 0 from the field; the largest values wrap modulo 2^64.
+  // The longest delay whose due time fits 64 bits, and one second more: no due time at all, where
+  // the product would wrap to a positive (absolute) time in 1601.
+  set_delay(10'675'199, 2, 48, 5);
+  EXPECT_EQ(wake_delay(state, ports), -9'223'372'036'850'000'000);
+  set_delay(10'675'199, 2, 48, 6);
+  EXPECT_EQ(wake_delay(state, ports), std::nullopt);
+  set_delay(21'350'398, 5, 36, 10);
+  EXPECT_EQ(wake_delay(state, ports), std::nullopt);
   set_delay(0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF);
-  const uint64_t seconds = ((0xFFFFFFFFull * 24 + 0xFFFFFFFFull) * 60 + 0xFFFFFFFFull) * 60 + 0xFFFFFFFFull;
-  EXPECT_EQ(wake_delay(state, ports), static_cast<int64_t>((0 - seconds) * 10'000'000ull));
-  set_delay(10'675'200, 0, 0, 0);  // just past 2^63 in 100 ns units: wraps to a positive due time
-  EXPECT_GT(wake_delay(state, ports), 0);
+  EXPECT_EQ(wake_delay(state, ports), std::nullopt);
+}
+
+TEST_F(SleepTestTest, ADelayWhoseDueTimeDoesNotFitIsATimerThatCannotBeSet) {
+  set_delay(21'350'398, 5, 36, 10);  // wraps to 9551616: 0.96 s after the start of 1601
+  press(IDC_S3);
+  EXPECT_FALSE(power.called("SetWaitableTimer"));
+  EXPECT_EQ(power.live_timers, 0);
+  EXPECT_TRUE(power.called("SetSuspendState 010")) << "the suspend goes ahead, wake events on";
+  EXPECT_EQ(state.sleep_test_mode, kSleepMode);
+  show_deferred_reports(state, ports);
+  ASSERT_EQ(dialog.message_boxes.size(), 1u);
+  EXPECT_EQ(FakeDialogPort::narrow(dialog.message_boxes[0].text), "Can't Set Wait timer");
 }
 
 TEST_F(SleepTestTest, S3WithoutDelaySleepsAndTheNextBroadcastWritesTheLastRow) {

@@ -74,3 +74,10 @@ bool PosixReportFiles::write_file(const std::string& path, std::string_view byte
   }
   return true;
 }
+
+bool PosixReportFiles::same_file(const std::string& a, const std::string& b) {
+  struct stat first {
+  }, second{};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}

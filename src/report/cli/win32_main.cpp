@@ -1,5 +1,6 @@
 // chargewright-report.exe: wide arguments, so that file names in any language reach the files; the
-// summary goes to a console as UTF-16 and to a pipe or file as UTF-8.
+// summary goes to a console as UTF-16 and to a pipe or file as UTF-8. The machine's battery is read
+// through the battery class driver, as the panel reads it.
 #include <windows.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "report/cli/win32_report_files.h"
 #include "report/cli/win32_text.h"
 #include "report/report_run.h"
+#include "win32/setupapi_battery_port.h"
 
 namespace {
 
@@ -35,8 +37,9 @@ int wmain(int argc, wchar_t** argv) {
     arguments.push_back(utf8_of_wide(argv[i]));
   }
   Win32ReportFiles files;
+  SetupApiBatteryPort battery;
   std::string out, err;
-  const int code = run_report(arguments, files, out, err);
+  const int code = run_report(arguments, files, battery, out, err);
   write_text(STD_ERROR_HANDLE, err);
   write_text(STD_OUTPUT_HANDLE, out);
   return code;

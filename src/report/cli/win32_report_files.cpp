@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/scoped_owner.h"
 #include "report/cli/read_stream.h"
 #include "report/cli/win32_text.h"
 
@@ -18,6 +19,15 @@ struct FileCloser {
 struct FindCloser {
   void operator()(HANDLE find) const { FindClose(find); }
 };
+// The volume and file index that name a file whatever path reaches it; false when it cannot be opened.
+bool file_identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& identity) {
+  // No access asked for: the file's attributes can be read even while another program writes it.
+  const auto file = scoped_owner<HANDLE>(
+      CreateFileW(wide_of_utf8(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr),
+      INVALID_HANDLE_VALUE, [](HANDLE open) { CloseHandle(open); });
+  return file.holds() && GetFileInformationByHandle(file.get(), &identity) != FALSE;
+}
 
 }  // namespace
 
@@ -82,4 +92,11 @@ bool Win32ReportFiles::write_file(const std::string& path, std::string_view byte
     return false;
   }
   return true;
+}
+
+bool Win32ReportFiles::same_file(const std::string& a, const std::string& b) {
+  BY_HANDLE_FILE_INFORMATION first = {}, second = {};
+  return file_identity(a, first) && file_identity(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
 }

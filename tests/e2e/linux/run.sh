@@ -145,6 +145,7 @@ prepare_for_sleep false
 check "S3: a wake alarm that cannot be armed says so" wait_for 5 shows "Can't Set Wait timer"
 tm send-keys -t "$shown" Enter
 check "S3: the log has its three lines" wait_for 5 has_lines real S3 3
+check "S3: the strip gives the kernel's verdict on the sleep" wait_for 3 shows "last sleep: state unknown, asleep"
 check "S3: after PrepareForSleep(false) the finished log is shown" wait_for 3 eval 'shows "$(log_of real S3) - Notepad"'
 s3_file="$work/real/$(log_of real S3)"
 mapfile -t s3_times < <(tail -n +2 "$s3_file" | cut -c 1-8)
@@ -161,6 +162,48 @@ wait_for 2 eval '! shows "Notepad"'
 press ">S5<"
 check "S5: logind's PowerOff(false) is called" wait_for 3 eval 'mock_calls | grep -qF "'"'PowerOff', [<false>]"'"'
 check "S5: the program ends with 0" wait_for 5 eval '[ "$(cat "$work/real.status" 2>/dev/null)" = 0 ]'
+
+# ---- A sleep that never resumes: Ctrl+C or SIGTERM still ends the program; the log keeps its rows ----
+program_pid() { pgrep -P "$(tm display-message -p -t "$shown" '#{pane_pid}')"; }
+for way in ctrl-c sigterm; do
+  start "never-$way" laptop
+  wait_for 5 shows "Remaining Capacity"
+  logind -m org.freedesktop.DBus.Mock.ClearCalls >/dev/null
+  press ">S3<"
+  wait_for 3 eval 'mock_calls | grep -qF "'"'Suspend', [<false>]"'"'
+  prepare_for_sleep true
+  check "never resumed ($way): the sleeping screen" wait_for 3 shows "Sleeping (S3)"
+  sleep 0.5
+  if [ "$way" = ctrl-c ]; then
+    tm send-keys -t "$shown" C-c
+  else
+    kill -TERM "$(program_pid)"
+  fi
+  check "never resumed ($way): the program ends with 0" \
+    wait_for 3 eval '[ "$(cat "$work/never-$way.status" 2>/dev/null)" = 0 ]'
+  check "never resumed ($way): the log keeps its header and first row" has_lines "never-$way" S3 2
+done
+
+# ---- The strip's devices: read again when the kernel tells of a change, or when the panel set them ----
+new_bed devices --devices
+start devices devices
+check "devices: the strip shows the backlight and the wlan switch" \
+  wait_for 5 shows "brightness 50 % (intel_backlight)   radio on (phy0)"
+bed devices set intel_backlight brightness 800
+bed devices set rfkill0 soft 1
+bed devices uevent intel_backlight change
+bed devices uevent rfkill0 change
+check "devices: their uevents bring the new level and radio state to the strip" \
+  wait_for 3 shows "brightness 80 % (intel_backlight)   radio off (phy0)"
+press ">Dark<"
+check "devices: Dark's level is in the strip, with no uevent" wait_for 3 shows "brightness 79 % (intel_backlight)"
+
+# A gauge that reads 0 W while discharging: the rate is unknown, and its text is wider than the field.
+# (The bed writes a new uevent file, which a supply's open file does not see: a change event lists it anew.)
+bed devices set BAT0 power_now 0
+bed devices uevent BAT0 change
+check "unknown rate: its field shows the start and marks the cut" wait_for 3 shows_regex 'Rate +\[-2147483648 mW…'
+check "unknown rate: with the focus, the end and its unit" focus_on "…47483648 mW/hr<"
 
 # ---- The simulated laptop: asked for on the described laptop, and where the machine has no battery ---
 start asked laptop --simulate

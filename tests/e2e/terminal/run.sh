@@ -118,17 +118,24 @@ shown="$session-small"
 mkdir -p "$work/small"
 tm new-session -d -s "$shown" -x 60 -y 20 -c "$work/small" \
   "env LANG=C.UTF-8 TERM=screen-256color '$program' --simulate; echo \$? > '$work/small.status'; sleep 60"
-check "small terminal: says the size it needs" wait_for 5 shows "The panel needs a terminal of 83 x 43 cells;"
+check "small terminal: says the size it needs" wait_for 5 shows "The panel needs a terminal of 81 x 35 cells;"
 check "... and the size it has, and no corner of the panel" \
   eval 'shows "this one has 60 x 20." && ! shows "Remaining Capacity"'
 small_title=$(screen | head -n 1)
 check "... while the clock ticks ($small_title)" wait_for 3 eval '[ "$(screen | head -n 1)" != "$small_title" ]'
 tm send-keys -t "$shown" Enter  # would press the focused Exit, were keys passed to the hidden panel
 sleep 0.5
-tm resize-window -t "$shown" -x 83 -y 43
-check "resized to 83 x 43: the panel appears" wait_for 3 shows "Remaining Capacity"
-check "... whole, down to its key line" shows "Ctrl+C quit"
+tm resize-window -t "$shown" -x 100 -y 38
+check "resized to 100 x 38: the panel appears, framed" \
+  wait_for 3 eval 'shows "Remaining Capacity" && screen | sed -n 37p | grep -qE "^└─+┘ *$"'
+check "... and the strip's first line under it, the rest left out" \
+  eval 'screen | sed -n 38p | grep -q "^ Simulated laptop   AC adapter: " && ! shows "Ctrl+C quit"'
 check "... the key typed meanwhile did nothing" eval '[ ! -s "$work/small.status" ] && shows ">Exit<"'
+tm resize-window -t "$shown" -x 81 -y 35
+check "resized to 81 x 35: the panel still shows, without its frame" \
+  wait_for 3 eval 'shows "Remaining Capacity" && ! shows "┌──" && shows ">Exit<"'
+tm resize-window -t "$shown" -x 100 -y 45
+check "resized to 100 x 45: the whole strip, down to its key line" wait_for 3 shows "Ctrl+C quit"
 tm send-keys -t "$shown" C-c
 check "... Ctrl+C ends it with 0" wait_for 5 eval '[ "$(cat "$work/small.status" 2> /dev/null)" = 0 ]'
 tm kill-session -t "$shown"
@@ -234,7 +241,7 @@ focus_on() {  # Tab round until the screen shows TEXT (a focused control's marke
   return 1
 }
 press() { focus_on "$1" && tm send-keys -t "$dev_session" Enter; }
-strip() { screen | sed -n '/Simulated laptop/,+2p'; }
+strip() { screen | sed -n '/Simulated laptop   AC adapter/,/F2 AC adapter/p'; }
 strip_shows() { strip | grep -qF -- "$1"; }
 dimmed() { tm capture-pane -t "$dev_session" -e -p | grep -qF $'\e[2mAc on Line'; }
 

@@ -18,6 +18,7 @@
 #include "check_log.h"
 #include "control_ids.h"
 #include "device_button_checks.h"
+#include "driver_arguments.h"
 #include "panel/dialog_template.h"
 #include "panel_run.h"
 #include "s1_session_checks.h"
@@ -226,15 +227,6 @@ void check_wake_fields(CheckLog& log, PanelRun& run) {
              std::to_string(enabled_delay_fields(run)) + " enabled");
 }
 
-void wait_for_file(const std::wstring& path) {
-  std::printf("screenshot: panel ready\n");
-  std::fflush(stdout);
-  for (int waited = 0; waited < 600 && GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES;
-       ++waited) {
-    Sleep(100);
-  }
-}
-
 void run_first_launch(CheckLog& log, const std::wstring& exe, const std::wstring& wait_for) {
   PanelRun run(log, exe, "launch 1");
   if (!run.ready()) {
@@ -246,7 +238,7 @@ void run_first_launch(CheckLog& log, const std::wstring& exe, const std::wstring
   check_geometry(log, run);
   check_controls(log, run);
   if (!wait_for.empty()) {
-    wait_for_file(wait_for);
+    pause_for_screenshot(wait_for);
   }
   check_keys_without_action(log, run);
   check_wake_fields(log, run);
@@ -275,20 +267,6 @@ void run_enter_on_exit_launch(CheckLog& log, const std::wstring& exe) {
   log.expect(focused_window(run.program().ui_thread_id()) == exit_button, "launch 3: focus moves to Exit");
   post_key(exit_button, VK_RETURN, 0x1C);
   run.expect_exit_code_zero("Enter on the focused Exit button");
-}
-
-// CTest hands over a Unix path; under Wine the root of the Unix tree is drive Z:.
-std::wstring windows_path(const wchar_t* path) {
-  std::wstring result = path;
-  if (!result.empty() && result[0] == L'/') {
-    result = L"Z:" + result;
-  }
-  for (wchar_t& c : result) {
-    if (c == L'/') {
-      c = L'\\';
-    }
-  }
-  return result;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
-// The simulated laptop behind the entry's interface; its strip names each simulated device.
+// The simulated laptop behind the hosts' interface; its strip names each simulated device.
 #include <cstdio>
 
+#include "laptop/laptop.h"
 #include "simulated/simulated_laptop.h"
-#include "terminal/laptop.h"
 
 namespace {
 
@@ -37,6 +37,9 @@ class SimulatedLaptopAdapter final : public Laptop {
     }
     return due;
   }
+  SleepFactsPort& sleep_facts() override { return laptop_.sleep_facts(); }
+  // Its resume timers always wake it, and nothing refuses it a sleep.
+  std::string unattended_sleep_refusal(bool) override { return {}; }
   bool display_on() const override { return laptop_.display_on(); }
   void wake_display() override { laptop_.wake_display(); }
   bool toggle_ac_adapter() override {
@@ -60,7 +63,7 @@ class SimulatedLaptopAdapter final : public Laptop {
         u"wake timers AC " + number(status.wake_timers_ac) + u" DC " + number(status.wake_timers_dc),
     };
     if (!status.note.empty()) {
-      status.details.push_back(status.note);
+      status.notices.push_back(status.note);
     }
     status.keys = u"F2 AC adapter   Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit";
     return status;

@@ -1,10 +1,10 @@
-// The machine's own laptop behind the entry's interface: its broadcasts come from the kernel and
+// The machine's own laptop behind the hosts' interface: its broadcasts come from the kernel and
 // logind, and its strip says what each device reports or why it is unavailable.
 #include <chrono>
 #include <ctime>
 
+#include "laptop/laptop.h"
 #include "linux/linux_laptop.h"
-#include "terminal/laptop.h"
 
 namespace {
 
@@ -40,9 +40,8 @@ std::u16string named(const std::u16string& device, const std::u16string& line) {
 
 class RealLaptopAdapter final : public Laptop {
  public:
-  RealLaptopAdapter() {
-    laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
-  }
+  RealLaptopAdapter() { watch_sleeps(); }
+  explicit RealLaptopAdapter(PowerClocks& clocks) : laptop_(clocks, {}) { watch_sleeps(); }
 
   PanelPorts ports(DialogPort& dialog, ClockPort& clock, LogFilePort& files) override {
     return {dialog,          clock,         laptop_.battery(), files,
@@ -55,7 +54,21 @@ class RealLaptopAdapter final : public Laptop {
   void set_power_screen(PowerScreen* screen) override { screen_ = screen; }
   int broadcast_fd() override { return laptop_.broadcasts().fd(); }
   int broadcast_timeout_ms() override { return laptop_.broadcasts().timeout_ms(); }
-  std::vector<WPARAM> take_broadcasts() override { return laptop_.broadcasts().drain(); }
+  std::vector<WPARAM> take_broadcasts() override {
+    std::vector<WPARAM> due = laptop_.broadcasts().drain();
+    if (!due.empty()) {
+      laptop_.reread_devices();
+    }
+    return due;
+  }
+  std::vector<pollfd> device_descriptors() override { return laptop_.device_descriptors(); }
+  void devices_ready(const std::vector<pollfd>& polled) override { laptop_.devices_ready(polled); }
+  SleepFactsPort& sleep_facts() override { return laptop_.sleep_facts(); }
+  std::string unattended_sleep_refusal(bool hibernate) override {
+    return laptop_.unattended_sleep_refusal(hibernate);
+  }
+  std::string sleep_problem() override { return laptop_.power().report().logind_problem; }
+  bool has_battery() override { return laptop_.battery_found(); }
 
   // The strip is drawn after every key; the devices are read at most once a second for it.
   LaptopStatus status() override {
@@ -89,14 +102,20 @@ class RealLaptopAdapter final : public Laptop {
       status.details.push_back(u"needs more privilege: " + machine.needs_privilege);
     }
     if (!machine.power.empty()) {
-      status.details.push_back(u"power: " + machine.power);
+      status.notices.push_back(u"power: " + machine.power);
     }
     if (!machine.events.empty()) {
-      status.details.push_back(u"power events: " + machine.events);
+      status.notices.push_back(u"power events: " + machine.events);
     }
     status.details.push_back(machine.unavailable);  // the same on every machine: last, where a cut falls
     status.keys = u"Tab/Shift+Tab focus   Enter/Space press   Alt+X exit   Ctrl+C quit";
     return status;
+  }
+
+  void watch_sleeps() {
+    laptop_.power().set_before_sleep([this](bool hibernate) { show_sleeping(hibernate); });
+    // The program's stop (Ctrl+C, SIGINT, SIGTERM) ends even a sleep that never resumes.
+    laptop_.power().set_stop_check([this] { return screen_ != nullptr && screen_->stop_requested(); });
   }
 
   // Drawn before logind's call, which holds the program until the machine has resumed.
@@ -124,4 +143,8 @@ class RealLaptopAdapter final : public Laptop {
 
 std::unique_ptr<Laptop> real_laptop() {
   return std::make_unique<RealLaptopAdapter>();
+}
+
+std::unique_ptr<Laptop> real_laptop(PowerClocks& clocks) {
+  return std::make_unique<RealLaptopAdapter>(clocks);
 }

@@ -1,14 +1,20 @@
-// The laptop the terminal program runs on, as the entry sees it: the simulated one or the real one,
-// chosen once at start. The interface lives with the entry, its only user, so neither laptop has to
-// know of the other nor of the terminal; an adapter for each (below) answers it.
+// The laptop the Linux program runs on, as its hosts see it: the simulated one or the real one,
+// chosen once at start by the entry. The terminal panel and the unattended runs both drive it, so it
+// lives below both; neither laptop has to know of the other nor of a host. An adapter for each
+// answers it.
 #pragma once
+
+#include <poll.h>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ports/panel_ports.h"
+#include "ports/sleep_facts_port.h"
+#include "ports/wmi_port.h"
 #include "posix/laptop_status.h"
 #include "posix/monotonic_clock.h"
 #include "simulated/power_screen.h"
@@ -32,6 +38,20 @@ class Laptop {
   virtual int broadcast_fd() { return -1; }
   virtual int broadcast_timeout_ms() { return -1; }
   virtual std::vector<WPARAM> take_broadcasts() = 0;
+  // Where the devices the status strip shows tell of their changes: descriptors to wait on beside the
+  // broadcasts', then what the wait saw on them.
+  virtual std::vector<pollfd> device_descriptors() { return {}; }
+  virtual void devices_ready(const std::vector<pollfd>& polled) { static_cast<void>(polled); }
+
+  // What the kernel tells about the laptop's sleeps.
+  virtual SleepFactsPort& sleep_facts() = 0;
+  // Why a sleep (hibernate) that nobody attends could not run: nothing would wake the machine, or it
+  // would be refused; empty when it can run.
+  virtual std::string unattended_sleep_refusal(bool hibernate) = 0;
+  // Why the last sleep or hibernate asked for did not happen; empty when it did.
+  virtual std::string sleep_problem() { return {}; }
+  // False once the battery the panel reads is gone.
+  virtual bool has_battery() { return true; }
 
   // A display the program itself turned off (the simulated one) is shown dark until a key.
   virtual bool display_on() const { return true; }
@@ -42,5 +62,7 @@ class Laptop {
 
 // The simulated laptop, starting with a battery charged to `start_fraction`.
 std::unique_ptr<Laptop> simulated_laptop(MonotonicClock& clock, double start_fraction);
-// The machine's own battery, AC, board and devices.
+// The machine's own battery, AC, board and devices; with `clocks`, its clocks are read there.
+class PowerClocks;
 std::unique_ptr<Laptop> real_laptop();
+std::unique_ptr<Laptop> real_laptop(PowerClocks& clocks);
