@@ -16,20 +16,48 @@ debian_root_job=$!
 passed=0
 failed=0
 failures=()
+record() {  # name status seconds
+  if [ "$2" -eq 0 ]; then
+    passed=$((passed + 1))
+    echo "=== $1: passed ($3 s)"
+  else
+    failed=$((failed + 1))
+    failures+=("$1")
+    echo "=== $1: FAILED ($3 s)"
+  fi
+}
 step() {
   local name=$1
   shift
   echo
   echo "=== $name"
-  local started=$SECONDS
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "=== $name: passed ($((SECONDS - started)) s)"
-  else
-    failed=$((failed + 1))
-    failures+=("$name")
-    echo "=== $name: FAILED ($((SECONDS - started)) s)"
-  fi
+  local started=$SECONDS status=0
+  "$@" || status=$?
+  record "$name" "$status" $((SECONDS - started))
+}
+# The Windows tests mostly wait on the program under Wine (its first minute block, the resume timer),
+# so they run beside the Linux steps that follow; their output and result come when joined.
+beside_name="" beside_pid="" beside_log="" beside_started=0
+step_beside() {
+  beside_name=$1
+  shift
+  echo
+  echo "=== $beside_name: started; runs beside the next steps"
+  beside_log=$(mktemp "${TMPDIR:-/tmp}/chargewright-step.XXXXXX")
+  beside_started=$SECONDS
+  "$@" >"$beside_log" 2>&1 &
+  beside_pid=$!
+}
+join_step_beside() {
+  [ -n "$beside_pid" ] || return 0
+  local status=0
+  wait "$beside_pid" || status=$?
+  echo
+  echo "=== $beside_name"
+  cat "$beside_log"
+  rm -f "$beside_log"
+  record "$beside_name" "$status" $((SECONDS - beside_started))
+  beside_pid=""
 }
 build() {  # preset [targets...]
   local preset=$1
@@ -65,13 +93,11 @@ step "win32 program: 32-bit GUI, known-DLL imports only" /usr/bin/python3 tests/
 step "Windows zip: exactly the two 32-bit programs and the read-me" windows_zip
 if tests/tools/can-run-32bit.sh; then
   echo "note: this machine runs 32-bit programs; the Windows tests run on the shipped 32-bit build"
-  step "win32 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win32
+  step_beside "win32 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win32
 else
   echo "note: this machine cannot run 32-bit programs; the Windows tests run on the x64 build"
   step "win64 build" build win64
-  step "win64 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win64
-  step "win32 program: resources agree with the code's table" /usr/bin/python3 tests/win32/check_resources.py \
-    build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
+  step_beside "win64 tests under Wine (logic, Windows ports, resources, end to end)" ctest --preset win64
 fi
 step "linux laptop: uevents from a umockdev test bed, sleep signals from a mock logind" \
   tests/linux/run-kernel-events.sh build/native/tests/linux/linux_kernel_events_tests
@@ -85,8 +111,14 @@ step "terminal panel on the real laptop's code end to end (tmux, umockdev laptop
 step "unattended runs end to end (log on the simulated laptop; sleep cycles on umockdev laptops, mock logind)" \
   tests/e2e/lab/run.sh build/native/src/terminal/chargewright build/native/tests/lab/chargewright_lab_bed
 step "battery report end to end (simulated logs, headless Chromium, a week of rows)" tests/report/run.sh build/native
+join_step_beside
 windows_build=build/win64
-tests/tools/can-run-32bit.sh && windows_build=build/win32
+if tests/tools/can-run-32bit.sh; then
+  windows_build=build/win32
+else
+  step "win32 program: resources agree with the code's table" /usr/bin/python3 tests/win32/check_resources.py \
+    build/win32/src/win32/Chargewright.exe tests/tools/wine-run.sh build/win64/tests/win32/panel_template_dump.exe
+fi
 step "Windows program reads a described battery through its own driver under Wine (panel, broadcast, S1 log)" \
   tests/e2e/wine-battery/run.sh "$windows_build/tests/win32/wine-battery/battery_panel_driver.exe" \
   "$windows_build/src/win32/Chargewright.exe" "$windows_build/described-battery/described_battery.inf" \
