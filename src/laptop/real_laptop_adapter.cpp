@@ -3,18 +3,11 @@
 #include <chrono>
 #include <ctime>
 
+#include "laptop/ascii_text.h"
 #include "laptop/laptop.h"
 #include "linux/linux_laptop.h"
 
 namespace {
-
-std::u16string ascii(const char* text) {
-  std::u16string wide;
-  for (; *text != '\0'; ++text) {
-    wide.push_back(static_cast<char16_t>(*text));
-  }
-  return wide;
-}
 
 std::u16string local_time(int64_t epoch_seconds) {
   const time_t when = static_cast<time_t>(epoch_seconds);

@@ -1,18 +1,11 @@
 // The simulated laptop behind the hosts' interface; its strip names each simulated device.
 #include <cstdio>
 
+#include "laptop/ascii_text.h"
 #include "laptop/laptop.h"
 #include "simulated/simulated_laptop.h"
 
 namespace {
-
-std::u16string ascii(const char* text) {
-  std::u16string wide;
-  for (; *text != '\0'; ++text) {
-    wide.push_back(static_cast<char16_t>(*text));
-  }
-  return wide;
-}
 
 std::u16string number(long value) {
   return ascii(std::to_string(value).c_str());

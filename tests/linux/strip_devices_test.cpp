@@ -18,7 +18,7 @@ constexpr char kNoBus[] = "unix:path=/nonexistent/chargewright-test-bus";
 // readable when another program moves the volume.
 class PipeMixer final : public Mixer {
  public:
-  PipeMixer() { static_cast<void>(::pipe2(ends_, O_CLOEXEC | O_NONBLOCK)); }
+  PipeMixer() { EXPECT_EQ(::pipe2(ends_, O_CLOEXEC | O_NONBLOCK), 0); }
   ~PipeMixer() override {
     ::close(ends_[0]);
     ::close(ends_[1]);
@@ -40,7 +40,7 @@ class PipeMixer final : public Mixer {
     }
   }
 
-  void change_elsewhere(char percent) { static_cast<void>(::write(ends_[1], &percent, 1)); }
+  void change_elsewhere(char percent) { EXPECT_EQ(::write(ends_[1], &percent, 1), 1); }
 
  private:
   int ends_[2] = {-1, -1};
